@@ -1,0 +1,43 @@
+// The contract catalogue: names, trick points and the end-of-deal tests.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "cards.h"
+
+namespace varlo {
+
+/// Contract indexes. Every rule takes its trick branch for 1 and above and
+/// its layout branch otherwise, so NoContract (-1) falls under the layout rules.
+enum TContract : std::int32_t {
+  NoContract = -1,
+  VarloLayout = 0,
+  Whist = 1,
+  Levate = 2,
+  Total = 3,
+  Queens = 4,
+  HeartKing = 5,
+  Club10 = 6,
+  Diamonds = 7,
+};
+
+constexpr int ContractCount = 8;
+constexpr int DealsPerMatch = 32;
+
+using TTrick = std::array<TCard, SeatCount>;
+
+constexpr bool IsTrickContract(std::int32_t contract) { return contract >= 1; }
+
+/// The display name of a contract; empty for an index outside 0..7.
+std::string ContractName(std::int32_t contract);
+
+/// Points of one complete trick under the contract (0 for the layout
+/// contract and for any index outside 1..7).
+std::int32_t TrickPointsOf(std::int32_t contract, const TTrick& trick);
+
+/// Whether a deal under the contract is over, judged from the hands alone.
+bool DealFinishedFor(std::int32_t contract, const TPlayers& players);
+
+}  // namespace varlo

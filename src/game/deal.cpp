@@ -1,0 +1,42 @@
+// The hands, the deal and the catalogue questions asked of the whole match.
+#include "match.h"
+
+namespace varlo {
+
+int TMatch::PlayersWithCards() const {
+  int n = 0;
+  for (const auto& p : Players) n += CardCount(p) > 0 ? 1 : 0;
+  return n;
+}
+
+void TMatch::ResetHands() {
+  for (auto& p : Players) p.Cards.fill(NoCard);
+  for (int seat = 1; seat < SeatCount; ++seat) Players[seat].Name = ComputerName(seat);
+}
+
+void TMatch::DealCards() {
+  // Re-seeded at every deal: the hands depend on the clock reading alone,
+  // not on how many numbers were drawn since the last deal.
+  Random.Seed(Clock.Read());
+  ResetHands();
+  for (int h = 0; h < SeatCount; ++h) {
+    for (int slot = 0; slot < HandSize; ++slot) {
+      TCard r;
+      bool taken;
+      do {
+        r = Random.Uniform(DeckSize);
+        taken = false;
+        for (int k = 0; k <= h && !taken; ++k) taken = CardInHand(r, Players[k]);
+      } while (taken);
+      Players[h].Cards[slot] = r;
+    }
+  }
+}
+
+std::int32_t TMatch::TrickPoints() const { return TrickPointsOf(Contract, Trick); }
+
+bool TMatch::DealFinished() const { return DealFinishedFor(Contract, Players); }
+
+bool TMatch::MatchFinished() const { return DealsPlayed == DealsPerMatch; }
+
+}  // namespace varlo

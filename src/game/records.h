@@ -1,0 +1,57 @@
+// The file of the ten best results: headerless 20-byte entries (length byte,
+// 15 name bytes, little-endian 32-bit score), highest score first.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace varlo {
+
+constexpr std::size_t TopEntrySize = 20;
+constexpr std::size_t TopNameBytes = 15;
+constexpr std::size_t MaxRecords = 10;
+inline constexpr const char* RecordsFileName = "Varlo.ini";
+
+struct TTopEntry {
+  std::string Name;  ///< UTF-8
+  std::int32_t Score = 0;
+  bool operator==(const TTopEntry&) const = default;
+};
+
+/// Every whole entry of the bytes; a trailing partial entry is ignored.
+/// A name is read as UTF-8 when valid, otherwise as Latin-1.
+std::vector<TTopEntry> DecodeRecords(std::string_view bytes);
+/// The 20 bytes of one entry; the name is cut to 15 bytes at a character
+/// boundary and the unused name bytes are zero.
+std::string EncodeEntry(const TTopEntry& entry);
+
+/// Adds the new entry to the table (at most ten old entries are taken) by
+/// the records' exchange sort and keeps the ten best.
+std::vector<TTopEntry> InsertRecord(std::vector<TTopEntry> table, TTopEntry entry);
+
+/// Reads the file; nullopt when it is missing or unreadable.
+std::optional<std::vector<TTopEntry>> ReadRecordsFile(const std::filesystem::path& file);
+/// Replaces the file by the entries through a temporary file in the same
+/// folder and a rename, so a failure leaves the old file intact.
+bool WriteRecordsFile(const std::filesystem::path& file, const std::vector<TTopEntry>& entries);
+/// The end-of-match update: reads the existing file (which must exist),
+/// inserts the entry and writes the result. False, with the file unchanged,
+/// on any failure.
+bool UpdateRecordsFile(const std::filesystem::path& file, const TTopEntry& entry);
+/// Creates the default file ("Jack" 0) when no records file exists. On
+/// failure returns false and describes the error in *error.
+bool EnsureRecordsFile(const std::filesystem::path& file, std::string* error);
+
+/// The folder part of a path, up to and including its last separator
+/// ('/' or '\\'); empty when there is none.
+std::string ExtractDir(const std::string& path);
+/// Where the records file lives: "Varlo.ini" (matched without regard to
+/// case) in appDir when that folder is writable, otherwise in the per-user
+/// data folder ($XDG_DATA_HOME/varlo, default ~/.local/share/varlo).
+std::filesystem::path LocateRecordsFile(const std::filesystem::path& appDir);
+
+}  // namespace varlo

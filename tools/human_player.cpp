@@ -1,0 +1,54 @@
+#include "human_player.h"
+
+#include <vector>
+
+#include "chooser.h"
+#include "match.h"
+
+namespace varlo {
+
+bool ParseHumanStyle(const std::string& text, THumanStyle& style) {
+  if (text == "first") style = THumanStyle::First;
+  else if (text == "random") style = THumanStyle::Random;
+  else if (text == "chaos") style = THumanStyle::Chaos;
+  else return false;
+  return true;
+}
+
+int THumanPlayer::StrayClickCount() { return Style == THumanStyle::Chaos ? Pick(6) : 0; }
+
+std::pair<int, int> THumanPlayer::StrayClick() { return {Pick(640), Pick(480)}; }
+
+std::pair<int, int> THumanPlayer::LegalClick(const TMatch& match) {
+  std::vector<int> playable;
+  for (int slot = 0; slot < HandSize; ++slot)
+    if (match.MayPlaySlot(slot)) playable.push_back(slot);
+  if (playable.empty()) return {-1, -1};
+  const int slot = Style == THumanStyle::First ? playable.front()
+                                                : playable[Pick(static_cast<int>(playable.size()))];
+  return {HandLeft + CardWidth * slot + CardWidth / 2, 75};
+}
+
+void THumanPlayer::Choose(TGameChooser& chooser) {
+  std::vector<int> free;
+  for (int i = 0; i < ContractCount; ++i)
+    if (chooser.ListEnabled() && chooser.Items()[i].Enabled) free.push_back(i);
+  if (!free.empty()) {
+    if (Style == THumanStyle::Chaos) {
+      chooser.TryClose();  // nothing checked yet: "Select a game !!!"
+      const int first = Pick(static_cast<int>(free.size()));
+      chooser.ToggleItem(free[first]);
+      if (free.size() > 1) {
+        int second = Pick(static_cast<int>(free.size()) - 1);
+        if (second >= first) ++second;
+        chooser.ToggleItem(free[second]);
+      }
+    } else {
+      const int pick = Style == THumanStyle::First ? 0 : Pick(static_cast<int>(free.size()));
+      chooser.ToggleItem(free[pick]);
+    }
+  }
+  chooser.TryClose();
+}
+
+}  // namespace varlo

@@ -1,0 +1,85 @@
+// varlo-sim: plays whole matches without a window and checks the rules'
+// invariants after every event.
+//
+//   varlo-sim [--matches N] [--seed S] [--name TEXT] [--human first|random|chaos]
+//             [--records-dir DIR] [--transcript FILE]
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <system_error>
+
+#include "match_runner.h"
+
+namespace {
+
+int Usage(const std::string& problem) {
+  std::cerr << "varlo-sim: " << problem << "\n"
+            << "usage: varlo-sim [--matches N] [--seed S] [--name TEXT]\n"
+            << "                 [--human first|random|chaos] [--records-dir DIR]\n"
+            << "                 [--transcript FILE]\n";
+  return 2;
+}
+
+bool ParseNumber(const std::string& text, unsigned long long& value) {
+  if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos) return false;
+  errno = 0;
+  value = std::strtoull(text.c_str(), nullptr, 10);
+  return errno == 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  varlo::TRunOptions options;
+  std::string transcriptPath;
+  std::string recordsDir;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (i + 1 >= argc) return Usage("missing value after " + arg);
+    const std::string value = argv[++i];
+    unsigned long long number = 0;
+    if (arg == "--matches") {
+      if (!ParseNumber(value, number) || number > 100000000) return Usage("bad --matches");
+      options.Matches = static_cast<int>(number);
+    } else if (arg == "--seed") {
+      if (!ParseNumber(value, number)) return Usage("bad --seed");
+      options.Seed = number;
+    } else if (arg == "--name") {
+      options.Name = value;
+    } else if (arg == "--human") {
+      if (!varlo::ParseHumanStyle(value, options.Human)) return Usage("bad --human");
+    } else if (arg == "--records-dir") {
+      recordsDir = value;
+    } else if (arg == "--transcript") {
+      transcriptPath = value;
+    } else {
+      return Usage("unknown option " + arg);
+    }
+  }
+
+  std::error_code ec;
+  std::filesystem::path tempDir;
+  if (recordsDir.empty()) {
+    std::string pattern = (std::filesystem::temp_directory_path(ec) / "varlo-sim-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) return Usage("cannot create a temporary folder");
+    tempDir = pattern;
+    options.RecordsDir = tempDir;
+  } else {
+    options.RecordsDir = recordsDir;
+    std::filesystem::create_directories(options.RecordsDir, ec);
+  }
+
+  std::ofstream transcript;
+  if (!transcriptPath.empty()) {
+    transcript.open(transcriptPath, std::ios::binary | std::ios::trunc);
+    if (!transcript) return Usage("cannot write " + transcriptPath);
+    options.Transcript = &transcript;
+  }
+
+  const varlo::TRunSummary summary = varlo::RunMatches(options);
+  if (!tempDir.empty()) std::filesystem::remove_all(tempDir, ec);
+  for (const auto& failure : summary.Failures) std::cerr << "check failed: " << failure << "\n";
+  std::cout << varlo::SummaryLine(summary) << std::endl;
+  return summary.Failures.empty() ? 0 : 1;
+}
