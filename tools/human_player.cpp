@@ -1,5 +1,6 @@
 #include "human_player.h"
 
+#include <array>
 #include <vector>
 
 #include "chooser.h"
@@ -20,12 +21,15 @@ int THumanPlayer::StrayClickCount() { return Style == THumanStyle::Chaos ? Pick(
 std::pair<int, int> THumanPlayer::StrayClick() { return {Pick(640), Pick(480)}; }
 
 std::pair<int, int> THumanPlayer::LegalClick(const TMatch& match) {
-  std::vector<int> playable;
-  for (int slot = 0; slot < HandSize; ++slot)
-    if (match.MayPlaySlot(slot)) playable.push_back(slot);
-  if (playable.empty()) return {-1, -1};
-  const int slot = Style == THumanStyle::First ? playable.front()
-                                                : playable[Pick(static_cast<int>(playable.size()))];
+  std::array<int, HandSize> playable;
+  int count = 0;
+  for (int slot = 0; slot < HandSize; ++slot) {
+    if (!match.MayPlaySlot(slot)) continue;
+    playable[count++] = slot;
+    if (Style == THumanStyle::First) break;
+  }
+  if (count == 0) return {-1, -1};
+  const int slot = Style == THumanStyle::First ? playable[0] : playable[Pick(count)];
   return {HandLeft + CardWidth * slot + CardWidth / 2, 75};
 }
 

@@ -19,15 +19,18 @@ void TMatch::DealCards() {
   // not on how many numbers were drawn since the last deal.
   Random.Seed(Clock.Read());
   ResetHands();
+  // A draw is rejected while the card already lies in a hand of this deal.
+  // The hands dealt so far hold exactly the cards accepted so far, so a mask
+  // of them answers what asking CardInHand of every filled hand would, at a
+  // fraction of the cost (a whole match deals 32 times).
+  std::uint32_t dealt = 0;
   for (int h = 0; h < SeatCount; ++h) {
     for (int slot = 0; slot < HandSize; ++slot) {
       TCard r;
-      bool taken;
       do {
         r = Random.Uniform(DeckSize);
-        taken = false;
-        for (int k = 0; k <= h && !taken; ++k) taken = CardInHand(r, Players[k]);
-      } while (taken);
+      } while (dealt & (1u << r));
+      dealt |= 1u << r;
       Players[h].Cards[slot] = r;
     }
   }

@@ -10,15 +10,13 @@ std::uint64_t TSystemClock::Read() {
 }
 
 void TRandom::Seed(std::uint64_t seed) {
-  // Fold the 64-bit reading into the engine's range; minstd_rand treats a
-  // seed of 0 (mod its modulus) as 1 by itself.
-  const std::uint64_t mixed = seed ^ (seed >> 31) ^ (seed >> 62);
-  Engine.seed(static_cast<std::minstd_rand::result_type>(mixed % std::minstd_rand::modulus));
-}
-
-std::int32_t TRandom::Uniform(std::int32_t count) {
-  std::uniform_int_distribution<std::int32_t> dist(0, count - 1);
-  return dist(Engine);
+  // Clock readings a few nanoseconds apart differ only in their low bits;
+  // spread them over the whole state (the splitmix64 finaliser) so that
+  // neighbouring readings give unrelated deals.
+  seed += 0x9E3779B97F4A7C15ULL;
+  seed = (seed ^ (seed >> 30)) * 0xBF58476D1CE4E5B9ULL;
+  seed = (seed ^ (seed >> 27)) * 0x94D049BB133111EBULL;
+  Engine.seed(seed ^ (seed >> 31));
 }
 
 }  // namespace varlo

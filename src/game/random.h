@@ -31,17 +31,22 @@ class TSteppingClock final : public TClock {
   std::uint64_t Next;
 };
 
-/// The program's one pseudo-random generator. A linear congruential engine
-/// is re-seeded at every deal, so seeding must be cheap; its quality is ample
-/// for shuffling 32 cards.
+/// The program's one pseudo-random generator. It is re-seeded at every
+/// deal, so seeding must be cheap: a 64-bit linear congruential engine (Knuth's
+/// MMIX constants). Its full 2^64 range lets the distribution draw from the
+/// high bits by a multiplication, which are the engine's good bits.
 class TRandom {
  public:
   void Seed(std::uint64_t seed);
   /// A uniform integer in 0..count-1.
-  std::int32_t Uniform(std::int32_t count);
+  std::int32_t Uniform(std::int32_t count) {
+    return std::uniform_int_distribution<std::int32_t>(0, count - 1)(Engine);
+  }
 
  private:
-  std::minstd_rand Engine;
+  using TEngine = std::linear_congruential_engine<std::uint64_t, 6364136223846793005ULL,
+                                                  1442695040888963407ULL, 0>;
+  TEngine Engine;
 };
 
 }  // namespace varlo

@@ -59,8 +59,12 @@ class TempFile {
 
   bool Create(const fs::path& target, std::error_code& ec) {
     static std::atomic<unsigned> counter{0};
-    const std::string prefix =
-        "." + target.filename().string() + ".tmp-" + std::to_string(::getpid()) + "-";
+    // Built by appends: g++ 12 warns falsely (-Wrestrict) on "." + string.
+    std::string prefix = ".";
+    prefix += target.filename().string();
+    prefix += ".tmp-";
+    prefix += std::to_string(::getpid());
+    prefix += '-';
     // Left-overs of a crashed run may hold a name; the next number is tried.
     for (int attempt = 0; attempt < 100; ++attempt) {
       const fs::path candidate = target.parent_path() / (prefix + std::to_string(counter++));
