@@ -41,12 +41,28 @@ struct TCards {
 
 using TPlayers = std::array<TCards, SeatCount>;
 
+// The hand queries are asked for every card played; they live here, inline.
+
 /// True when one of the hand's eight slots holds the card.
-bool CardInHand(TCard card, const TCards& hand);
+inline bool CardInHand(TCard card, const TCards& hand) {
+  for (TCard c : hand.Cards)
+    if (c == card) return true;
+  return false;
+}
+
 /// True when some slot holds a card (not -1) of the suit.
-bool HasSuit(const TCards& hand, int suit);
+inline bool HasSuit(const TCards& hand, int suit) {
+  for (TCard c : hand.Cards)
+    if (c != NoCard && SuitOf(c) == suit) return true;
+  return false;
+}
+
 /// The number of slots holding a card, 0..8.
-int CardCount(const TCards& hand);
+inline int CardCount(const TCards& hand) {
+  int n = 0;
+  for (TCard c : hand.Cards) n += c >= 0 ? 1 : 0;
+  return n;
+}
 
 /// The fixed names of the computer seats 1..3 ("Jack", "Sandra", "Ben").
 const std::string& ComputerName(int seat);
