@@ -1,6 +1,7 @@
 // The turn driver: the order of play, the trick settlement, the ends of a
 // deal and of the match, and the layout contract's passes and skips.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <fstream>
 
@@ -185,7 +186,7 @@ TEST(DriverLayout, SevenInTheLeadInSkipsTheHumanAndTheNextCycleRunsAtOnce) {
 }
 
 TEST(DriverMatch, ThirtySecondDealEndsTheMatchAndUpdatesTheRecords) {
-  const auto dir = std::filesystem::temp_directory_path() / "varlo-driver-records";
+  const auto dir = std::filesystem::temp_directory_path() / ("varlo-driver-records-" + std::to_string(::getpid()));
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
   TDealTable t(Whist, 3);

@@ -2,6 +2,7 @@
 // every event: cards conserved, each contract chosen once per seat, every
 // deal paying out its contract's total, 32 deals, input enabled on return.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <sstream>
@@ -25,7 +26,8 @@ class Soak : public ::testing::TestWithParam<TSoakCase> {};
 
 TEST_P(Soak, WholeMatchesKeepEveryRule) {
   const auto dir = std::filesystem::temp_directory_path() /
-                   ("varlo-soak-" + std::to_string(static_cast<int>(GetParam().Style)));
+                   ("varlo-soak-" + std::to_string(static_cast<int>(GetParam().Style)) + "-" +
+                    std::to_string(::getpid()));
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
   TRunOptions options;

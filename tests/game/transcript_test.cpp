@@ -1,6 +1,7 @@
 // The headless runner's transcript: the same seed replays the same match
 // event for event, and every line has the documented shape.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <nlohmann/json.hpp>
 #include <set>
@@ -14,7 +15,7 @@ namespace {
 using namespace varlo;
 
 std::string Transcript(std::uint64_t seed, THumanStyle style, const std::string& name) {
-  const auto dir = std::filesystem::temp_directory_path() / ("varlo-transcript-" + std::to_string(seed));
+  const auto dir = std::filesystem::temp_directory_path() / ("varlo-transcript-" + std::to_string(seed) + "-" + std::to_string(::getpid()));
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
   std::ostringstream out;

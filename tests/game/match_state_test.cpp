@@ -1,0 +1,290 @@
+// The match state at start-up, the two resets and the New command.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "fake_screen.h"
+#include "match.h"
+
+namespace {
+
+using namespace varlo;
+using varlo_test::MakeHand;
+using varlo_test::TEventKind;
+using varlo_test::TTable;
+
+// Every field of the match that a click could change.
+struct TState {
+  std::array<std::string, SeatCount> Names;
+  std::array<THand, SeatCount> Hands;
+  std::array<std::int32_t, SeatCount> Scores;
+  std::array<std::array<bool, ContractCount>, SeatCount> ContractsChosen;
+  TTrick Trick;
+  std::array<bool, DeckSize> Layout;
+  std::int32_t Leader, Chooser, Contract, DealsPlayed;
+  bool ChoosePending, SkipNext, InputEnabled, NeedsRepaint, Painting;
+  std::string GameLine, HandLine;
+  std::vector<std::string> FinishOrder;
+  bool operator==(const TState&) const = default;
+};
+
+TState StateOf(const TMatch& m) {
+  TState s{};
+  for (int seat = 0; seat < SeatCount; ++seat) {
+    s.Names[seat] = m.Players[seat].Name;
+    s.Hands[seat] = m.Players[seat].Cards;
+    s.Scores[seat] = m.Players[seat].Score;
+  }
+  s.ContractsChosen = m.ContractsChosen;
+  s.Trick = m.Trick;
+  s.Layout = m.Layout;
+  s.Leader = m.Leader;
+  s.Chooser = m.Chooser;
+  s.Contract = m.Contract;
+  s.DealsPlayed = m.DealsPlayed;
+  s.ChoosePending = m.ChoosePending;
+  s.SkipNext = m.SkipNext;
+  s.InputEnabled = m.InputEnabled;
+  s.NeedsRepaint = m.NeedsRepaint;
+  s.Painting = m.Painting;
+  s.GameLine = m.GameLine;
+  s.HandLine = m.HandLine;
+  s.FinishOrder = m.FinishOrder;
+  return s;
+}
+
+int ChosenCount(const TMatch& m) {
+  int n = 0;
+  for (const auto& row : m.ContractsChosen) n += static_cast<int>(std::count(row.begin(), row.end(), true));
+  return n;
+}
+
+int LaidOut(const TMatch& m) { return static_cast<int>(std::count(m.Layout.begin(), m.Layout.end(), true)); }
+
+const TTrick EmptyTrick{NoCard, NoCard, NoCard, NoCard};
+
+TEST(StartUp, NoContractEmptyHandsInputEnabled) {
+  TTable table;
+  const TMatch& m = table.Match;
+  EXPECT_EQ(m.Contract, NoContract);
+  EXPECT_TRUE(m.InputEnabled);
+  EXPECT_EQ(m.HandLine, "");
+  EXPECT_EQ(m.GameLine, "");
+  EXPECT_EQ(m.Players[0].Name, "You");
+  EXPECT_EQ(m.Players[1].Name, "Jack");
+  EXPECT_EQ(m.Players[2].Name, "Sandra");
+  EXPECT_EQ(m.Players[3].Name, "Ben");
+  for (const auto& player : m.Players) {
+    EXPECT_EQ(player.Cards, MakeHand({}));
+    EXPECT_EQ(player.Score, 0);
+  }
+  EXPECT_EQ(m.Trick, EmptyTrick);
+  EXPECT_TRUE(m.FinishOrder.empty());
+  EXPECT_FALSE(m.NeedsRepaint);
+  EXPECT_FALSE(m.Painting);
+}
+
+TEST(StartUp, EverythingElseStartsAtZero) {
+  TTable table;
+  const TMatch& m = table.Match;
+  EXPECT_EQ(ChosenCount(m), 0);
+  EXPECT_EQ(LaidOut(m), 0);
+  EXPECT_EQ(m.Leader, 0);
+  EXPECT_EQ(m.Chooser, 0);
+  EXPECT_EQ(m.DealsPlayed, 0);
+  EXPECT_FALSE(m.ChoosePending);
+  EXPECT_FALSE(m.SkipNext);
+  EXPECT_TRUE(table.Screen.Events.empty());
+}
+
+TEST(StartUp, ClickBeforeTheFirstNewChangesNothing) {
+  TTable table;
+  TMatch& m = table.Match;
+  const TState before = StateOf(m);
+  const std::pair<int, int> clicks[] = {{100, 50}, {20, 25}, {611, 125}, {0, 0}, {300, 400}};
+  for (auto [x, y] : clicks) {
+    m.PlayTurn(x, y, false);
+    EXPECT_TRUE(StateOf(m) == before) << x << "," << y;
+    EXPECT_TRUE(m.InputEnabled);
+  }
+  EXPECT_TRUE(table.Screen.Events.empty());
+}
+
+TEST(ClearTable, TrickContractKeepsTheLayout) {
+  TTable table;
+  TMatch& m = table.Match;
+  m.Trick = {1, 2, 3, 4};
+  m.Layout[5] = m.Layout[28] = true;
+  for (int contract : {Total, NoContract}) {
+    m.Contract = contract;
+    m.ClearTable();
+    EXPECT_EQ(m.Trick, EmptyTrick);
+    EXPECT_EQ(LaidOut(m), 2);
+    EXPECT_TRUE(m.Layout[5] && m.Layout[28]);
+  }
+}
+
+TEST(ClearTable, LayoutContractClearsTheLayout) {
+  TTable table;
+  TMatch& m = table.Match;
+  m.Trick = {1, 2, 3, 4};
+  m.Layout.fill(true);
+  m.Contract = VarloLayout;
+  m.ClearTable();
+  EXPECT_EQ(m.Trick, EmptyTrick);
+  EXPECT_EQ(LaidOut(m), 0);
+}
+
+TEST(ResetMatch, ZeroesScoresAndForgetsChoices) {
+  TTable table;
+  TMatch& m = table.Match;
+  m.DealCards();
+  const std::array<std::int32_t, SeatCount> scores{120, -300, 50, 0};
+  for (int seat = 0; seat < SeatCount; ++seat) m.Players[seat].Score = scores[seat];
+  m.ContractsChosen[0][3] = m.ContractsChosen[2][0] = m.ContractsChosen[3][7] = true;
+  m.Players[0].Name = "Alice";
+  const THand hand = m.Players[2].Cards;
+
+  m.ResetMatch();
+
+  for (const auto& player : m.Players) EXPECT_EQ(player.Score, 0);
+  EXPECT_EQ(ChosenCount(m), 0);
+  EXPECT_EQ(m.Players[0].Name, "Alice");
+  EXPECT_EQ(m.Players[2].Cards, hand);
+}
+
+class NewMatch : public ::testing::Test {
+ protected:
+  TTable Table{77};
+  TMatch& M = Table.Match;
+  varlo_test::TFakeScreen& Screen = Table.Screen;
+
+  // A match part-way through, so New has something to undo.
+  void MessUp() {
+    M.Players[0].Name = "Alice";
+    M.Players[0].Score = 120;
+    M.Players[1].Score = -300;
+    M.Players[2].Score = 50;
+    M.ContractsChosen[0][1] = M.ContractsChosen[1][5] = M.ContractsChosen[3][0] = true;
+    M.DealsPlayed = 9;
+    M.Chooser = 2;
+    M.Leader = 3;
+    M.Contract = Queens;
+    M.Trick = {5, 13, -1, -1};
+    M.HandLine = "Hand: Ben";
+    M.GameLine = "Current Game: Queens";
+  }
+};
+
+TEST_F(NewMatch, WithWhistChosen) {
+  MessUp();
+  Screen.PickContract(Whist);
+  M.NewMatch();
+
+  EXPECT_EQ(M.DealsPlayed, 0);
+  for (const auto& player : M.Players) {
+    EXPECT_EQ(player.Score, 0);
+    EXPECT_EQ(CardCount(player), HandSize);
+  }
+  EXPECT_EQ(M.Chooser, 0);
+  EXPECT_EQ(M.Leader, 0);
+  EXPECT_EQ(ChosenCount(M), 1);
+  EXPECT_TRUE(M.ContractsChosen[0][Whist]);
+  EXPECT_EQ(M.Contract, Whist);
+  EXPECT_EQ(M.Trick, EmptyTrick);
+  EXPECT_TRUE(M.InputEnabled);
+  EXPECT_FALSE(M.ChoosePending);
+  EXPECT_EQ(M.GameLine, "Current Game: Whist");
+  EXPECT_EQ(M.Players[0].Name, "Alice");
+  EXPECT_EQ(M.HandLine, "Hand: Ben");  // stays until the first trick has a winner
+  EXPECT_TRUE(Screen.Messages().empty());
+}
+
+TEST_F(NewMatch, ErasesTheTableAndBeepsBeforeTheChooser) {
+  Screen.PickContract(Levate);
+  M.NewMatch();
+  const int chooser = Screen.IndexOf(TEventKind::Chooser);
+  ASSERT_GE(chooser, 1);
+  EXPECT_EQ(Screen.Count(TEventKind::Chooser), 1);
+  EXPECT_EQ(Screen.Events[chooser].Text, "You");
+  EXPECT_EQ(Screen.Events[chooser - 1].Kind, TEventKind::Beep);
+  const int fill = Screen.IndexOf(TEventKind::FillWindow);
+  EXPECT_GE(fill, 0);
+  EXPECT_LT(fill, chooser);
+  EXPECT_TRUE(Screen.Events[chooser].RepaintPending);
+  EXPECT_TRUE(M.NeedsRepaint);
+}
+
+TEST_F(NewMatch, ChooserSeesTheFreshDeal) {
+  MessUp();
+  TTable probe{77};
+  probe.Match.DealCards();
+  bool asked = false;
+  Screen.OnChooser = [&](TGameChooser& chooser) {
+    asked = true;
+    EXPECT_EQ(M.Contract, VarloLayout);  // shows the hand and an empty layout behind the dialog
+    EXPECT_EQ(ChosenCount(M), 0);
+    EXPECT_EQ(LaidOut(M), 0);
+    for (int seat = 0; seat < SeatCount; ++seat) EXPECT_EQ(M.Players[seat].Cards, probe.Match.Players[seat].Cards);
+    EXPECT_EQ(chooser.PlayerLabel(), "Alice");
+    chooser.ToggleItem(Total);
+    chooser.TryClose();
+  };
+  M.NewMatch();
+  EXPECT_TRUE(asked);
+  EXPECT_EQ(M.Contract, Total);
+}
+
+TEST_F(NewMatch, DropsALayoutDealUnderWay) {
+  M.Contract = VarloLayout;
+  M.DealCards();
+  M.Layout[4] = M.Layout[5] = M.Layout[20] = true;
+  M.FinishOrder = {"Jack", "You"};
+  M.SkipNext = true;
+  M.Trick = {4, 5, 20, -1};
+  bool clearedBeforeChoice = false;
+  Screen.OnChooser = [&](TGameChooser& chooser) {
+    clearedBeforeChoice = LaidOut(M) == 0 && M.FinishOrder.empty() && !M.SkipNext;
+    chooser.ToggleItem(Club10);
+    chooser.TryClose();
+  };
+  M.NewMatch();
+  EXPECT_TRUE(clearedBeforeChoice);
+  EXPECT_EQ(LaidOut(M), 0);
+  EXPECT_TRUE(M.FinishOrder.empty());
+  EXPECT_FALSE(M.SkipNext);
+  EXPECT_EQ(M.Trick, EmptyTrick);
+  EXPECT_EQ(M.Contract, Club10);
+}
+
+// A reading at which the human is dealt a jack, so he can open a layout deal.
+std::uint64_t ReadingWithHumanJack() {
+  for (std::uint64_t reading = 1;; ++reading) {
+    TTable probe{reading};
+    probe.Match.DealCards();
+    for (TCard card : probe.Match.Players[0].Cards)
+      if (RankOf(card) == JackRank) return reading;
+  }
+}
+
+TEST(NewMatchLayout, HumanWithAJackWaitsForHisClick) {
+  TTable table{ReadingWithHumanJack()};
+  TMatch& m = table.Match;
+  table.Screen.PickContract(VarloLayout);
+  m.NewMatch();
+  EXPECT_EQ(m.Contract, VarloLayout);
+  EXPECT_EQ(m.GameLine, "Current Game: Varlo");
+  EXPECT_TRUE(m.InputEnabled);
+  EXPECT_FALSE(m.SkipNext);
+  EXPECT_EQ(m.Leader, 0);
+  EXPECT_EQ(LaidOut(m), 0);
+  for (const auto& player : m.Players) EXPECT_EQ(CardCount(player), HandSize);
+  EXPECT_TRUE(table.Screen.Messages().empty());
+  EXPECT_FALSE(m.HumanMustPass());
+}
+
+}  // namespace
