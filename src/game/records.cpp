@@ -252,6 +252,11 @@ bool EnsureRecordsFile(const fs::path& file, std::string* error) {
   try {
     std::error_code ec;
     const bool exists = fs::exists(file, ec);
+    // A folder under that name is no records file: every update would fail
+    // unseen, so it is reported like a failed creation.
+    if (!ec && exists && fs::is_directory(file, ec)) {
+      ec = std::make_error_code(std::errc::is_a_directory);
+    }
     if (!ec && exists) return true;
     if (!ec && WriteAtomically(file, EncodeEntry({"Jack", 0}), ec)) return true;
     reason = ec.message();

@@ -1,0 +1,190 @@
+#include "MainForm.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QIcon>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
+#include <QStyle>
+
+#include "CardImages.h"
+#include "Resources.h"
+#include "TableView.h"
+#include "records.h"
+
+TfrmVarlo* frmVarlo = nullptr;
+
+namespace {
+
+QIcon VarloIcon() {
+  QIcon icon(QStringLiteral(":/icons/varlo.svg"));
+  // Without the SVG icon engine the bitmap still gives the window an icon.
+  icon.addFile(QStringLiteral(":/icons/varlo-32.png"), QSize(32, 32));
+  return icon;
+}
+
+}  // namespace
+
+TfrmVarlo::TfrmVarlo(varlo::TClock* clock, std::optional<std::filesystem::path> recordsFile)
+    : OwnClock(clock ? nullptr : std::make_unique<varlo::TSystemClock>()),
+      MatchState(*this, clock ? *clock : *OwnClock),
+      PaintTimer(this) {
+  LoadVarloResources();
+  setObjectName(QStringLiteral("frmVarlo"));
+  setWindowTitle(QStringLiteral("Varlo"));
+  setWindowIcon(VarloIcon());
+
+  TableView = new TTableView(this);
+  TableView->setObjectName(QStringLiteral("Table"));
+  setCentralWidget(TableView);
+  connect(TableView, &TTableView::Exposed, this, &TfrmVarlo::FormPaint);
+  connect(TableView, &TTableView::MouseDown, this, &TfrmVarlo::FormMouseDown);
+
+  TextFont = QApplication::font();
+  TextFont.setPointSize(10);
+  TextFont.setBold(true);
+  TextPen = QColor(0, 255, 255);
+
+  PaintTimer.setObjectName(QStringLiteral("PaintTimer"));
+  PaintTimer.setInterval(1);
+  connect(&PaintTimer, &QTimer::timeout, this, &TfrmVarlo::PaintTimerTimer);
+
+  CreateMenu();
+  resize(sizeHint());
+  CentreOnScreen();
+  SetUpRecordsFile(std::move(recordsFile));
+}
+
+TfrmVarlo::~TfrmVarlo() {
+  if (frmVarlo == this) frmVarlo = nullptr;
+}
+
+QMenu* TfrmVarlo::AddMenu(const char* name, const QString& caption) {
+  QMenu* menu = menuBar()->addMenu(caption);
+  menu->setObjectName(QLatin1String(name));
+  return menu;
+}
+
+QAction* TfrmVarlo::AddItem(QMenu* menu, const char* name, const QString& caption,
+                            const QString& hint) {
+  QAction* item = menu->addAction(caption);
+  item->setObjectName(QLatin1String(name));
+  item->setStatusTip(hint);
+  item->setToolTip(hint.isEmpty() ? caption : hint);
+  return item;
+}
+
+void TfrmVarlo::CreateMenu() {
+  menuBar()->setObjectName(QStringLiteral("mnuMain"));
+  miGame = AddMenu("miGame", QStringLiteral("Game"));
+  miNew = AddItem(miGame, "miNew", QStringLiteral("New"));
+  miOpen = AddItem(miGame, "miOpen", QStringLiteral("Open"));
+  miSave = AddItem(miGame, "miSave", QStringLiteral("Save"));
+  miOpen->setVisible(false);
+  miSave->setVisible(false);
+  N1 = miGame->addSeparator();
+  N1->setObjectName(QStringLiteral("N1"));
+  miExit = AddItem(miGame, "miExit", QStringLiteral("Exit"));
+
+  miOptions = AddMenu("miOptions", QStringLiteral("Options"));
+  miPlayerName = AddItem(miOptions, "miPlayerName", QStringLiteral("Player Name"));
+  miFont = AddItem(miOptions, "miFont", QStringLiteral("Font"));
+  miBackground = AddItem(miOptions, "miBackground", QStringLiteral("Background"));
+
+  miInfo = AddMenu("miInfo", QStringLiteral("Info"));
+  miScore = AddItem(miInfo, "miScore", QStringLiteral("Score"), QStringLiteral("Score"));
+  miTop = AddItem(miInfo, "miTop", QStringLiteral("Top"), QStringLiteral("Top"));
+
+  miHelp = AddMenu("miHelp", QStringLiteral("Help"));
+  miHelp->menuAction()->setStatusTip(QStringLiteral("Help"));
+  miVarloHelp =
+      AddItem(miHelp, "miVarloHelp", QStringLiteral("Contents"), QStringLiteral("Contents"));
+  About1 = AddItem(miHelp, "About1", QStringLiteral("About.."), QStringLiteral("About"));
+
+  connect(miNew, &QAction::triggered, this, &TfrmVarlo::miNewClick);
+  connect(miExit, &QAction::triggered, this, &TfrmVarlo::miExitClick);
+  connect(miPlayerName, &QAction::triggered, this, &TfrmVarlo::miPlayerNameClick);
+  connect(miFont, &QAction::triggered, this, &TfrmVarlo::miFontClick);
+  connect(miBackground, &QAction::triggered, this, &TfrmVarlo::miBackgroundClick);
+  connect(miScore, &QAction::triggered, this, &TfrmVarlo::miScoreClick);
+  connect(miTop, &QAction::triggered, this, &TfrmVarlo::miTopClick);
+  connect(miVarloHelp, &QAction::triggered, this, &TfrmVarlo::miVarloHelpClick);
+  connect(About1, &QAction::triggered, this, &TfrmVarlo::About1Click);
+}
+
+void TfrmVarlo::CentreOnScreen() {
+  const QScreen* where = screen() ? screen() : QGuiApplication::primaryScreen();
+  if (!where) return;
+  setGeometry(
+      QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), where->availableGeometry()));
+}
+
+// The last step of start-up. A failure is reported once the window is up;
+// the game is played as usual and the end-of-match update fails silently.
+void TfrmVarlo::SetUpRecordsFile(std::optional<std::filesystem::path> recordsFile) {
+  if (!recordsFile) {
+    const std::string appDir =
+        varlo::ExtractDir(QCoreApplication::applicationFilePath().toStdString());
+    recordsFile = varlo::LocateRecordsFile(appDir);
+  }
+  MatchState.RecordsFile = *recordsFile;
+  if (recordsFile->empty()) return;
+  std::string reason;
+  if (varlo::EnsureRecordsFile(*recordsFile, &reason)) return;
+  QTimer::singleShot(0, this, [this, reason] {
+    Beep();
+    QMessageBox::critical(this, QStringLiteral("Error"), QString::fromStdString(reason));
+  });
+}
+
+void TfrmVarlo::RunDriver(const std::function<void()>& call) {
+  const bool outer = DriverRunning;
+  DriverRunning = true;
+  call();
+  DriverRunning = outer;
+  if (!outer && CloseWaiting) {
+    CloseWaiting = false;
+    QTimer::singleShot(0, this, &QWidget::close);
+  }
+}
+
+void TfrmVarlo::miNewClick() {
+  RunDriver([this] { MatchState.NewMatch(); });
+}
+
+void TfrmVarlo::FormMouseDown(QPoint position) {
+  if (!MatchState.InputEnabled) return;
+  RunDriver([this, position] { MatchState.PlayTurn(position.x(), position.y(), false); });
+}
+
+void TfrmVarlo::miExitClick() { close(); }
+
+void TfrmVarlo::closeEvent(QCloseEvent* event) {
+  // Closing in the middle of the driver (during the trick pause) would pull
+  // the window from under it: ask once the driver has returned.
+  if (DriverRunning) {
+    CloseWaiting = true;
+    event->ignore();
+    return;
+  }
+  Beep();
+  QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"),
+                  QStringLiteral("Are you sure to exit?"), QMessageBox::Yes | QMessageBox::No,
+                  this);
+  if (box.exec() == QMessageBox::No) {
+    event->ignore();
+    return;
+  }
+  event->accept();
+}
+
+void TfrmVarlo::FormPaint() { MatchState.RequestRepaint(); }
+
+void TfrmVarlo::PaintTimerTimer() {
+  if (MatchState.NeedsRepaint && !MatchState.Painting) MatchState.RepaintTable();
+  // With nothing pending the timer sleeps until the next request.
+  if (!MatchState.NeedsRepaint) PaintTimer.stop();
+}

@@ -1,0 +1,126 @@
+// The main window: the table, the menu and the screen the match talks to.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QMainWindow>
+#include <QTimer>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "match.h"
+#include "random.h"
+#include "screen.h"
+
+class QAction;
+class QMenu;
+class QPainter;
+class TCardImages;
+class TTableView;
+
+class TfrmVarlo : public QMainWindow, public varlo::TScreen {
+  Q_OBJECT
+
+ public:
+  /// clock: the source of the deal's seeds (the wall clock when null).
+  /// recordsFile: where the ten best results live; by default "Varlo.ini"
+  /// beside the executable (or the per-user data folder when that folder is
+  /// read-only). An empty path keeps no records.
+  explicit TfrmVarlo(varlo::TClock* clock = nullptr,
+                     std::optional<std::filesystem::path> recordsFile = std::nullopt);
+  ~TfrmVarlo() override;
+
+  varlo::TMatch& Match() { return MatchState; }
+  TTableView* Table() const { return TableView; }
+  const QFont& TableFont() const { return TextFont; }
+  const QColor& TextColour() const { return TextPen; }
+  /// Scales the pause after each trick; 0 skips the wait (tests).
+  void SetPauseScale(double scale) { PauseScale = scale; }
+
+  // ---- varlo::TScreen
+  void Beep() override;
+  void ShowMessage(varlo::TBoxKind kind, const std::string& text) override;
+  void RepaintRequested() override;
+  void PaintTable() override;
+  void Pause(int milliseconds) override;
+  void FillWindow() override;
+  void ShowChooser(varlo::TGameChooser& chooser) override;
+  void ShowScore(const std::array<varlo::TScoreRow, 4>& rows) override;
+  void ShowRecords(const std::filesystem::path& recordsFile) override;
+
+ public slots:
+  void miNewClick();
+  void miExitClick();
+  void miPlayerNameClick();
+  void miFontClick();
+  void miBackgroundClick();
+  void miScoreClick();
+  void miTopClick();
+  void miVarloHelpClick();
+  void About1Click();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private slots:
+  void FormPaint();
+  void FormMouseDown(QPoint position);
+  void PaintTimerTimer();
+
+ private:
+  void CreateMenu();
+  QMenu* AddMenu(const char* name, const QString& caption);
+  QAction* AddItem(QMenu* menu, const char* name, const QString& caption,
+                   const QString& hint = QString());
+  void SetUpRecordsFile(std::optional<std::filesystem::path> recordsFile);
+  void CentreOnScreen();
+  /// Runs the turn driver; a close request that arrives meanwhile waits
+  /// until it has returned.
+  void RunDriver(const std::function<void()>& call);
+
+  // ---- the drawing pass
+  void DrawTable();
+  void DrawHumanHand();
+  void DrawOpponents();
+  void DrawCardImage(int n, int x, int y);
+  void DrawText(const std::string& text, int x, int y);
+  void FillRect(int left, int top, int right, int bottom);
+  const TCardImages& CardImages();
+
+  std::unique_ptr<varlo::TClock> OwnClock;
+  varlo::TMatch MatchState;
+  TTableView* TableView = nullptr;
+  QTimer PaintTimer;
+  QFont TextFont;
+  QColor TextPen;
+  std::optional<QFont> FontChoice;
+  QColor ColourChoice = Qt::black;
+  std::unique_ptr<TCardImages> Images;
+  qreal ImagesRatio = 0;
+  QPainter* Canvas = nullptr;  // set while a drawing pass runs
+  double PauseScale = 1.0;
+  bool DriverRunning = false;
+  bool CloseWaiting = false;
+
+  QMenu* miGame = nullptr;
+  QAction* miNew = nullptr;
+  QAction* miOpen = nullptr;
+  QAction* miSave = nullptr;
+  QAction* N1 = nullptr;
+  QAction* miExit = nullptr;
+  QMenu* miOptions = nullptr;
+  QAction* miPlayerName = nullptr;
+  QAction* miFont = nullptr;
+  QAction* miBackground = nullptr;
+  QMenu* miInfo = nullptr;
+  QAction* miScore = nullptr;
+  QAction* miTop = nullptr;
+  QMenu* miHelp = nullptr;
+  QAction* miVarloHelp = nullptr;
+  QAction* About1 = nullptr;
+};
+
+/// The program's one main window; null once it has been destroyed.
+extern TfrmVarlo* frmVarlo;

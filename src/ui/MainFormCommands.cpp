@@ -1,0 +1,72 @@
+// The Options, Info and Help commands of the main window.
+#include <QApplication>
+#include <QColorDialog>
+#include <QFontDialog>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+
+#include "HelpWindow.h"
+#include "MainForm.h"
+#include "TableView.h"
+#include "score.h"
+
+void TfrmVarlo::miPlayerNameClick() {
+  QInputDialog input(this);
+  input.setWindowTitle(QStringLiteral("Player Name"));
+  input.setLabelText(QStringLiteral("Enter your name:"));
+  input.setInputMode(QInputDialog::TextInput);
+  input.setTextValue(QString::fromStdString(MatchState.Players[0].Name));
+  if (auto* edit = input.findChild<QLineEdit*>()) edit->setMaxLength(255);
+  // Taken as typed: an empty name is a name too.
+  if (input.exec() == QDialog::Accepted)
+    MatchState.Players[0].Name = input.textValue().toStdString();
+  MatchState.RequestRepaint();
+}
+
+void TfrmVarlo::miFontClick() {
+  bool ok = false;
+  const QFont chosen = QFontDialog::getFont(&ok, FontChoice.value_or(font()), this);
+  if (!ok) return;
+  FontChoice = chosen;
+  // The chosen font replaces the table font as a whole; Qt's dialog offers
+  // no colour, so the text takes the window's ordinary text colour.
+  TextFont = chosen;
+  TextPen = palette().color(QPalette::WindowText);
+  TableView->Fill();
+  MatchState.RequestRepaint();
+}
+
+void TfrmVarlo::miBackgroundClick() {
+  const QColor chosen = QColorDialog::getColor(ColourChoice, this);
+  if (!chosen.isValid()) return;
+  ColourChoice = chosen;
+  TableView->SetBackground(chosen);
+  TableView->Fill();
+  MatchState.RequestRepaint();
+}
+
+void TfrmVarlo::miScoreClick() { ShowScore(varlo::ScoreRows(MatchState.Players)); }
+
+void TfrmVarlo::miTopClick() { ShowRecords(MatchState.RecordsFile); }
+
+void TfrmVarlo::miVarloHelpClick() {
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (window->isVisible() && window->windowTitle() == THelpWindow::Title) {
+      window->showNormal();
+      window->raise();
+      window->activateWindow();
+      return;
+    }
+  }
+  auto* help = new THelpWindow;
+  help->show();
+}
+
+void TfrmVarlo::About1Click() {
+  QMessageBox box(QMessageBox::Information, QStringLiteral("About"),
+                  QStringLiteral("Varlo 1.22 - a card game for one player against Jack, "
+                                 "Sandra and Ben. Made by the Varlo team."),
+                  QMessageBox::Ok, this);
+  box.exec();
+}

@@ -1,0 +1,119 @@
+// The drawing pass: the table painted from the match state onto the backing
+// image. It never clears the table: pictures cover their rectangles, texts
+// their own cells, and two fills erase the name and the status lines.
+#include <QFontMetrics>
+#include <QPainter>
+
+#include "CardImages.h"
+#include "MainForm.h"
+#include "TableView.h"
+
+namespace {
+
+// Where the computer players sit: a card back and a fixed label each.
+struct TSeatMark {
+  int BackX, BackY;
+  const char* Label;
+  int LabelX, LabelY;
+};
+
+constexpr TSeatMark SeatMarks[] = {
+    {20, 163, "Jack", 38, 273},
+    {538, 163, "Ben", 563, 273},
+    {279, 300, "Sandra", 291, 410},
+};
+
+constexpr int TrickLeft = 168, TrickTop = 163;
+constexpr int LayoutLeft = 20, LayoutTop = 150, LayoutRowStep = 50;
+
+}  // namespace
+
+void TfrmVarlo::PaintTable() {
+  // The painter's lifetime is the canvas lock: from before the first
+  // picture to after the last.
+  QPainter painter(&TableView->Canvas());
+  painter.setFont(TextFont);
+  painter.setPen(TextPen);
+  Canvas = &painter;
+  DrawTable();
+  DrawHumanHand();
+  DrawOpponents();
+  Canvas = nullptr;
+  painter.end();
+  TableView->Present();
+}
+
+void TfrmVarlo::DrawTable() {
+  const auto& m = MatchState;
+  if (m.Contract < 0) return;
+  if (varlo::IsTrickContract(m.Contract)) {
+    for (int i = 0; i < varlo::SeatCount; ++i)
+      DrawCardImage(m.Trick[i] + 1, TrickLeft + varlo::CardWidth * i, TrickTop);
+    FillRect(20, 385, 260, 430);
+    DrawText(m.HandLine, 20, 385);
+    DrawText(m.GameLine, 20, 410);
+    return;
+  }
+  // Later suits lie on the lower half of the row above.
+  for (int c = 0; c < varlo::DeckSize; ++c) {
+    if (m.Layout[c])
+      DrawCardImage(c + 1, LayoutLeft + varlo::CardWidth * (c % 8),
+                    LayoutTop + LayoutRowStep * (c / 8));
+  }
+  DrawText(m.GameLine, 20, 410);
+}
+
+void TfrmVarlo::DrawHumanHand() {
+  const auto& human = MatchState.Players[0];
+  if (MatchState.Contract < 0) return;
+  for (int i = 0; i < varlo::HandSize; ++i)
+    DrawCardImage(human.Cards[i] + 1, varlo::HandLeft + varlo::CardWidth * i, varlo::HandTop);
+  FillRect(290, 5, 530, 18);
+  DrawText(human.Name, 290, 5);
+}
+
+void TfrmVarlo::DrawOpponents() {
+  if (MatchState.Contract <= 0) return;
+  for (const TSeatMark& seat : SeatMarks) {
+    DrawCardImage(0, seat.BackX, seat.BackY);
+    DrawText(seat.Label, seat.LabelX, seat.LabelY);
+  }
+}
+
+void TfrmVarlo::DrawCardImage(int n, int x, int y) {
+  const QPixmap& picture = CardImages().Image(n);
+  if (picture.isNull()) return;
+  // At a fractional pixel ratio the corner is put on a whole device pixel,
+  // so the picture is copied, not resampled.
+  const qreal dpr = picture.devicePixelRatio();
+  const QRectF target(qRound(x * dpr) / dpr, qRound(y * dpr) / dpr, picture.width() / dpr,
+                      picture.height() / dpr);
+  Canvas->setCompositionMode(QPainter::CompositionMode_Source);
+  Canvas->drawPixmap(target, picture, QRectF(picture.rect()));
+  Canvas->setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+// Opaque text: its cell in the table colour first, then the glyphs, with the
+// top of the cell at y.
+void TfrmVarlo::DrawText(const std::string& text, int x, int y) {
+  if (text.empty()) return;
+  const QString line = QString::fromStdString(text);
+  const QFontMetrics metrics = Canvas->fontMetrics();
+  Canvas->fillRect(QRect(x, y, metrics.horizontalAdvance(line), metrics.height()),
+                   TableView->Background());
+  Canvas->drawText(x, y + metrics.ascent(), line);
+}
+
+// The rectangle (left, top)-(right, bottom), right and bottom excluded.
+void TfrmVarlo::FillRect(int left, int top, int right, int bottom) {
+  Canvas->fillRect(QRect(left, top, right - left, bottom - top), TableView->Background());
+}
+
+const TCardImages& TfrmVarlo::CardImages() {
+  const qreal dpr = TableView->devicePixelRatioF();
+  if (!Images || ImagesRatio != dpr) {
+    Images = std::make_unique<TCardImages>(dpr);
+    ImagesRatio = dpr;
+  }
+  return *Images;
+}

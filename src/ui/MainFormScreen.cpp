@@ -1,0 +1,61 @@
+// What the match asks of the window: sounds, boxes, dialogs, the pause and
+// the redraw timer.
+#include <QApplication>
+#include <QEventLoop>
+#include <QMessageBox>
+
+#include "GameChooser.h"
+#include "MainForm.h"
+#include "Points.h"
+#include "Records.h"
+#include "TableView.h"
+
+void TfrmVarlo::Beep() { QApplication::beep(); }
+
+void TfrmVarlo::ShowMessage(varlo::TBoxKind kind, const std::string& text) {
+  QMessageBox::Icon icon = QMessageBox::Information;
+  QString title = QStringLiteral("Information");
+  if (kind == varlo::TBoxKind::Error) {
+    icon = QMessageBox::Critical;
+    title = QStringLiteral("Error");
+  } else if (kind == varlo::TBoxKind::Confirmation) {
+    icon = QMessageBox::Question;
+    title = QStringLiteral("Confirm");
+  }
+  QMessageBox box(icon, title, QString::fromStdString(text), QMessageBox::Ok, this);
+  box.exec();
+}
+
+void TfrmVarlo::RepaintRequested() {
+  if (!PaintTimer.isActive()) PaintTimer.start();
+}
+
+void TfrmVarlo::Pause(int milliseconds) {
+  // The trick has just been drawn; it must be on the screen for the whole
+  // pause, not only when the event loop comes round to it.
+  TableView->PresentNow();
+  const int wait = static_cast<int>(milliseconds * PauseScale);
+  if (wait <= 0) return;
+  // The table still repaints when uncovered, but takes no input: clicks and
+  // keys wait in the queue and arrive once the pause is over.
+  QEventLoop loop;
+  QTimer::singleShot(wait, &loop, &QEventLoop::quit);
+  loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
+void TfrmVarlo::FillWindow() { TableView->Fill(); }
+
+void TfrmVarlo::ShowChooser(varlo::TGameChooser& chooser) {
+  TfrmGameChooser dialog(chooser, this);
+  dialog.exec();
+}
+
+void TfrmVarlo::ShowScore(const std::array<varlo::TScoreRow, 4>& rows) {
+  TfrmPoints dialog(rows, this);
+  dialog.exec();
+}
+
+void TfrmVarlo::ShowRecords(const std::filesystem::path& recordsFile) {
+  TfrmRecords dialog(recordsFile, this);
+  dialog.exec();
+}

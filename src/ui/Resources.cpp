@@ -1,0 +1,5 @@
+#include "Resources.h"
+
+#include <QtGlobal>
+
+void LoadVarloResources() { Q_INIT_RESOURCE(varlo); }

@@ -1,0 +1,20 @@
+// The program's start: the application, the one main window, the event loop.
+#include <QApplication>
+#include <QIcon>
+
+#include "MainForm.h"
+#include "Resources.h"
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Varlo"));
+  QApplication::setApplicationVersion(QStringLiteral("1.22"));
+  QGuiApplication::setDesktopFileName(QStringLiteral("varlo"));
+  LoadVarloResources();
+
+  frmVarlo = new TfrmVarlo;
+  // Closing the window ends the program and frees it.
+  frmVarlo->setAttribute(Qt::WA_DeleteOnClose);
+  frmVarlo->show();
+  return app.exec();
+}

@@ -1,0 +1,392 @@
+// The records file under faults: no permission, a folder in its place, a full
+// disk, a kill in the middle of a rewrite. Whatever happens, the file holds
+// either the old table or the new one, never a part of either.
+//
+// The faults are staged in child processes: permission faults need a user
+// that file modes apply to (the tests may run as root), a size limit must not
+// stay on the test process, and a kill needs a process to kill. A child also
+// shows that the calls return without throwing or printing anything.
+#include "records.h"
+
+#include <grp.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <random>
+#include <set>
+#include <string>
+#include <string_view>
+
+namespace varlo {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr uid_t NobodyUser = 65534;
+constexpr gid_t NobodyGroup = 65534;
+
+// Exit codes of a child that could not stage its fault; anything below is
+// the child's own report.
+constexpr int ChildThrew = 70;
+constexpr int NoUnprivilegedUser = 77;
+constexpr int FaultNotEnforced = 78;
+
+// ---------------------------------------------------------------------------
+// Files
+
+// One entry as the file stores it: length byte, name padded with zero bytes
+// to 15, score as four little-endian bytes of its two's complement.
+std::string Entry(std::string_view name, std::int32_t score) {
+  std::string bytes(1, static_cast<char>(name.size()));
+  bytes += name;
+  bytes.resize(1 + TopNameBytes, '\0');
+  const auto bits = static_cast<std::uint32_t>(score);
+  for (int shift = 0; shift < 32; shift += 8) bytes += static_cast<char>((bits >> shift) & 0xFF);
+  return bytes;
+}
+
+std::string ReadBytes(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteBytes(const fs::path& file, const std::string& bytes) {
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  out << bytes;
+}
+
+std::set<std::string> FolderNames(const fs::path& dir) {
+  std::set<std::string> names;
+  for (const auto& item : fs::directory_iterator(dir))
+    names.insert(item.path().filename().string());
+  return names;
+}
+
+const std::set<std::string> OnlyTheFile{RecordsFileName};
+
+// A fresh folder per test that the unprivileged user can reach, removed with
+// everything in it afterwards.
+class TempFolder {
+ public:
+  TempFolder() {
+    std::string pattern = (fs::temp_directory_path() / "varlo-faults-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) != nullptr) path_ = pattern;
+  }
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+  ~TempFolder() {
+    if (path_.empty()) return;
+    std::error_code ec;
+    // Without root, read-only folders must become writable to be emptied.
+    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
+    for (auto it = fs::recursive_directory_iterator(path_, ec);
+         !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
+      if (it->is_directory(ec))
+        fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
+    }
+    fs::remove_all(path_, ec);
+  }
+  const fs::path& Path() const { return path_; }
+  fs::path File() const { return path_ / RecordsFileName; }
+
+ private:
+  fs::path path_;
+};
+
+// Hands a path to the user the unprivileged children run as, with the given
+// mode. Without root the children run as this user, who owns it already.
+void HandOver(const fs::path& path, fs::perms mode) {
+  if (::geteuid() == 0) {
+    ASSERT_EQ(::chown(path.c_str(), NobodyUser, NobodyGroup), 0);
+  }
+  fs::permissions(path, mode);
+}
+
+// ---------------------------------------------------------------------------
+// Child processes
+
+struct ChildResult {
+  bool exited = false;
+  int code = -1;
+  int signal = 0;
+  std::string output;  ///< what the child printed on stdout and stderr
+};
+
+bool BecomeUnprivileged() {
+  if (::geteuid() != 0) return true;
+  return ::setgroups(0, nullptr) == 0 && ::setgid(NobodyGroup) == 0 &&
+         ::setuid(NobodyUser) == 0 && ::geteuid() == NobodyUser;
+}
+
+std::string ReadAll(std::FILE* stream) {
+  std::string text;
+  std::rewind(stream);
+  for (int c = std::fgetc(stream); c != EOF; c = std::fgetc(stream)) text += static_cast<char>(c);
+  return text;
+}
+
+// Runs body in a child, its output caught, and reports how the child ended.
+// A body that hangs is ended by an alarm and counts as not returning.
+ChildResult RunChild(bool unprivileged, const std::function<int()>& body) {
+  ChildResult result;
+  std::FILE* output = std::tmpfile();
+  if (output == nullptr) return result;
+  std::fflush(nullptr);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::dup2(::fileno(output), STDOUT_FILENO);
+    ::dup2(::fileno(output), STDERR_FILENO);
+    ::alarm(10);
+    if (unprivileged && !BecomeUnprivileged()) ::_exit(NoUnprivilegedUser);
+    int code = ChildThrew;
+    try {
+      code = body();
+    } catch (...) {
+    }
+    std::fflush(nullptr);
+    ::_exit(code);
+  }
+  int status = 0;
+  if (child > 0 && ::waitpid(child, &status, 0) == child) {
+    result.exited = WIFEXITED(status);
+    result.code = result.exited ? WEXITSTATUS(status) : -1;
+    result.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
+  }
+  result.output = ReadAll(output);
+  std::fclose(output);
+  return result;
+}
+
+// The checks every faulted call must pass: it returned, threw nothing and
+// said nothing.
+void ExpectQuietReturn(const ChildResult& result) {
+  ASSERT_TRUE(result.exited) << "the child was ended by signal " << result.signal;
+  EXPECT_NE(result.code, ChildThrew) << "an exception escaped";
+  EXPECT_EQ(result.output, "");
+}
+
+bool CannotStage(const ChildResult& result) {
+  return result.exited && (result.code == NoUnprivilegedUser || result.code == FaultNotEnforced);
+}
+
+const char* WhyNotStaged(const ChildResult& result) {
+  return result.code == NoUnprivilegedUser ? "cannot switch to an unprivileged user"
+                                           : "the system does not enforce this fault";
+}
+
+// ---------------------------------------------------------------------------
+// Permissions
+
+TEST(RecordsFault, ReadOnlyFolderKeepsTheFileAndLeavesNoTemporaryFile) {
+  TempFolder dir;
+  const fs::path file = dir.File();
+  const std::string old = Entry("Ann", 300) + Entry("Bob", 200) + Entry("Jack", 0);
+  WriteBytes(file, old);
+  // The file itself stays writable: only rewriting it in place could
+  // succeed, and that would risk the old table for the new one.
+  HandOver(file, fs::perms::owner_read | fs::perms::owner_write);
+  HandOver(dir.Path(), fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_exec);
+  const ChildResult result = RunChild(true, [&] {
+    if (::access(dir.Path().c_str(), W_OK) == 0) return FaultNotEnforced;
+    return UpdateRecordsFile(file, {"Zoe", 250}) ? 1 : 0;
+  });
+  if (CannotStage(result)) GTEST_SKIP() << WhyNotStaged(result);
+  ExpectQuietReturn(result);
+  EXPECT_EQ(result.code, 0) << "the update reported success";
+  EXPECT_EQ(ReadBytes(file), old);
+  EXPECT_EQ(FolderNames(dir.Path()), OnlyTheFile);
+}
+
+TEST(RecordsFault, UnreadableFileIsNotReplacedByTheNewEntryAlone) {
+  TempFolder dir;
+  const fs::path file = dir.File();
+  const std::string old = Entry("Ann", 300) + Entry("Jack", 0);
+  WriteBytes(file, old);
+  fs::permissions(file, fs::perms::none);
+  // The folder may be written: nothing but the unreadable file stops a
+  // rewrite that would hold only the new entry.
+  HandOver(dir.Path(), fs::perms::owner_all | fs::perms::others_exec);
+  const ChildResult result = RunChild(true, [&] {
+    if (::access(file.c_str(), R_OK) == 0) return FaultNotEnforced;
+    int failures = 0;
+    if (ReadRecordsFile(file).has_value()) failures |= 1;
+    if (UpdateRecordsFile(file, {"Zoe", 500})) failures |= 2;
+    return failures;
+  });
+  if (CannotStage(result)) GTEST_SKIP() << WhyNotStaged(result);
+  ExpectQuietReturn(result);
+  EXPECT_EQ(result.code & 1, 0) << "an unreadable file was read";
+  EXPECT_EQ(result.code & 2, 0) << "the update reported success";
+  EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, fs::perms::none);
+  fs::permissions(file, fs::perms::owner_read);
+  EXPECT_EQ(ReadBytes(file), old);
+  EXPECT_EQ(FolderNames(dir.Path()), OnlyTheFile);
+}
+
+// ---------------------------------------------------------------------------
+// Something else under the file's name
+
+TEST(RecordsFault, FolderInPlaceOfTheFileIsReportedAndLeftAlone) {
+  TempFolder dir;
+  const fs::path target = dir.File();
+  fs::create_directory(target);
+  const std::string inside = Entry("Ann", 300);
+  WriteBytes(target / RecordsFileName, inside);
+  const ChildResult result = RunChild(false, [&] {
+    int failures = 0;
+    std::string error;
+    if (ReadRecordsFile(target).has_value()) failures |= 1;
+    if (UpdateRecordsFile(target, {"Zoe", 5})) failures |= 2;
+    if (EnsureRecordsFile(target, &error)) failures |= 4;
+    const std::size_t named = error.find(target.string());
+    if (named == std::string::npos) failures |= 8;
+    // The reason follows the name of the file.
+    const std::string after = named == std::string::npos ? "" : error.substr(named);
+    if (after.find_first_of("abcdefghijklmnopqrstuvwxyz", target.string().size()) ==
+        std::string::npos)
+      failures |= 16;
+    return failures;
+  });
+  ExpectQuietReturn(result);
+  EXPECT_EQ(result.code & 1, 0) << "a folder was read as the records file";
+  EXPECT_EQ(result.code & 2, 0) << "the update reported success";
+  EXPECT_EQ(result.code & 4, 0) << "the start-up took the folder for the file";
+  EXPECT_EQ(result.code & 8, 0) << "the error does not name the file";
+  EXPECT_EQ(result.code & 16, 0) << "the error gives no reason";
+  EXPECT_TRUE(fs::is_directory(target));
+  EXPECT_EQ(FolderNames(target), OnlyTheFile);
+  EXPECT_EQ(ReadBytes(target / RecordsFileName), inside);
+  EXPECT_EQ(FolderNames(dir.Path()), OnlyTheFile);
+}
+
+// ---------------------------------------------------------------------------
+// A full disk
+
+// Ten entries P0 100, P1 90, ..., P9 10.
+std::string TenEntries() {
+  std::string bytes;
+  for (int i = 0; i < 10; ++i) bytes += Entry("P" + std::to_string(i), 100 - 10 * i);
+  return bytes;
+}
+
+TEST(RecordsFault, FullTableMeetsAFullDiskAndIsWrittenLater) {
+  TempFolder dir;
+  const fs::path file = dir.File();
+  const std::string old = TenEntries();
+  WriteBytes(file, old);
+  // The limit stops the new 200 bytes before the first, inside the first
+  // entry, on an entry boundary, in the middle and one byte short.
+  for (const rlim_t limit : {0, 1, 20, 21, 100, 199}) {
+    SCOPED_TRACE("file size limit " + std::to_string(limit));
+    const ChildResult result = RunChild(false, [&] {
+      ::signal(SIGXFSZ, SIG_IGN);
+      rlimit size{};
+      ::getrlimit(RLIMIT_FSIZE, &size);
+      size.rlim_cur = limit;
+      if (::setrlimit(RLIMIT_FSIZE, &size) != 0) return FaultNotEnforced;
+      return UpdateRecordsFile(file, {"Ann", 55}) ? 1 : 0;
+    });
+    if (CannotStage(result)) GTEST_SKIP() << "cannot limit the file size";
+    ExpectQuietReturn(result);
+    EXPECT_EQ(result.code, 0) << "the update reported success";
+    EXPECT_EQ(ReadBytes(file), old);
+    EXPECT_EQ(FolderNames(dir.Path()), OnlyTheFile);
+  }
+  // With room again, Ann 55 goes behind P4 60 and the lowest, P9 10, drops.
+  ASSERT_TRUE(UpdateRecordsFile(file, {"Ann", 55}));
+  EXPECT_EQ(ReadBytes(file), old.substr(0, 5 * TopEntrySize) + Entry("Ann", 55) +
+                                 old.substr(5 * TopEntrySize, 4 * TopEntrySize));
+  EXPECT_EQ(FolderNames(dir.Path()), OnlyTheFile);
+}
+
+// ---------------------------------------------------------------------------
+// A kill in the middle of a rewrite
+
+// The file after the first k results "Run 1" .. "Run k" (scores 1 .. k) went
+// into the default file: each is the new best, so the latest comes first and
+// "Jack" 0 drops out at the tenth.
+std::string AfterRuns(std::int32_t k) {
+  std::string bytes;
+  for (std::int32_t i = k; i >= 1 && i > k - 10; --i) bytes += Entry("Run " + std::to_string(i), i);
+  if (k < 10) bytes += Entry("Jack", 0);
+  return bytes;
+}
+
+// The number of results a file holds by its first entry; 0 for the default.
+std::int32_t RunsIn(const std::string& bytes) {
+  const std::vector<TTopEntry> entries = DecodeRecords(bytes);
+  return !entries.empty() && entries[0].Name.starts_with("Run ") ? entries[0].Score : 0;
+}
+
+[[noreturn]] void UpdateUntilKilled(const fs::path& file) {
+  for (std::int32_t i = 1; i < INT32_MAX; ++i) {
+    if (!UpdateRecordsFile(file, {"Run " + std::to_string(i), i})) ::_exit(1);
+  }
+  ::_exit(0);
+}
+
+// How long one update takes here, so the kills spread over a few of them.
+std::chrono::microseconds OneUpdate(const fs::path& file) {
+  WriteBytes(file, Entry("Jack", 0));
+  const auto start = std::chrono::steady_clock::now();
+  for (int i = 0; i < 5; ++i) EXPECT_TRUE(UpdateRecordsFile(file, {"Probe", i}));
+  const auto took = std::chrono::steady_clock::now() - start;
+  return std::chrono::duration_cast<std::chrono::microseconds>(took) / 5;
+}
+
+TEST(RecordsFault, KilledUpdatesLeaveTheOldOrTheNewTable) {
+  TempFolder dir;
+  const fs::path file = dir.File();
+  const long window = 3 * OneUpdate(file).count() + 500;
+  const unsigned seed = std::random_device{}();
+  SCOPED_TRACE("seed " + std::to_string(seed));
+  std::mt19937 random(seed);
+  std::uniform_int_distribution<long> delay(0, window);
+  std::FILE* output = std::tmpfile();
+  ASSERT_NE(output, nullptr);
+  int progressed = 0;
+  for (int trial = 0; trial < 200; ++trial) {
+    WriteBytes(file, Entry("Jack", 0));
+    std::fflush(nullptr);
+    const pid_t child = ::fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+      ::dup2(::fileno(output), STDOUT_FILENO);
+      ::dup2(::fileno(output), STDERR_FILENO);
+      UpdateUntilKilled(file);
+    }
+    ::usleep(static_cast<useconds_t>(delay(random)));
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "an update failed in trial " << trial;
+    const std::string bytes = ReadBytes(file);
+    const std::int32_t runs = RunsIn(bytes);
+    ASSERT_EQ(bytes, AfterRuns(runs)) << "trial " << trial << ", " << bytes.size() << " bytes";
+    if (runs > 0) ++progressed;
+  }
+  EXPECT_GT(progressed, 0) << "no kill came after a finished update";
+  EXPECT_EQ(ReadAll(output), "");
+  std::fclose(output);
+  // Whatever the kills left beside it, the file is found and works.
+  EXPECT_EQ(LocateRecordsFile(dir.Path()), file);
+  WriteBytes(file, Entry("Jack", 0));
+  ASSERT_TRUE(UpdateRecordsFile(file, {"Ann", 5}));
+  EXPECT_EQ(ReadBytes(file), Entry("Ann", 5) + Entry("Jack", 0));
+  const std::vector<TTopEntry> expected{{"Ann", 5}, {"Jack", 0}};
+  EXPECT_EQ(ReadRecordsFile(file), expected);
+}
+
+}  // namespace
+}  // namespace varlo

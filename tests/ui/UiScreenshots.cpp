@@ -1,0 +1,139 @@
+// Pictures of the table and of every dialog, written as PNG files for a
+// person to look at (the build folder's "screenshots").
+#include <QDir>
+#include <QListWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "GameChooser.h"
+#include "HelpWindow.h"
+#include "Points.h"
+#include "Records.h"
+#include "TestWindow.h"
+#include "records.h"
+
+using namespace ui_test;
+
+namespace {
+
+QString ShotPath(const QString& name) {
+  return QDir(QStringLiteral(VARLO_SCREENSHOT_DIR)).filePath(name + QStringLiteral(".png"));
+}
+
+// Saves the widget's picture and reads it back.
+bool Save(QWidget& widget, const QString& name) {
+  const QPixmap picture = widget.grab();
+  if (picture.isNull() || !picture.save(ShotPath(name))) return false;
+  const QImage back(ShotPath(name));
+  return back.size() == picture.size();
+}
+
+bool SaveShown(QWidget& widget, const QString& name) {
+  widget.show();
+  if (!QTest::qWaitForWindowExposed(&widget)) return false;
+  const bool saved = Save(widget, name);
+  widget.hide();
+  return saved;
+}
+
+void Redraw(TfrmVarlo& window) {
+  window.FillWindow();
+  window.Match().RequestRepaint();
+  Settle(window);
+}
+
+}  // namespace
+
+class TUiScreenshots : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { QVERIFY(QDir().mkpath(QStringLiteral(VARLO_SCREENSHOT_DIR))); }
+  void TableBeforeNew();
+  void TableDuringATrick();
+  void TableDuringALayoutDeal();
+  void ChooserForTheHuman();
+  void ChooserForAComputer();
+  void ScoreDialog();
+  void RecordsDialog();
+  void HelpWindow();
+};
+
+void TUiScreenshots::TableBeforeNew() {
+  TTestWindow window;
+  QVERIFY(Save(*window, QStringLiteral("table-before-new")));
+}
+
+void TUiScreenshots::TableDuringATrick() {
+  TTestWindow window;
+  auto& m = window->Match();
+  m.Contract = varlo::Total;
+  m.Players[0].Cards = {0, -1, 9, 14, -1, 21, 27, 31};
+  m.Trick = {3, 7, 6, 29};
+  m.HandLine = "Hand: Sandra";
+  m.GameLine = "Current Game: Total";
+  Redraw(*window);
+  QVERIFY(Save(*window, QStringLiteral("table-trick")));
+}
+
+void TUiScreenshots::TableDuringALayoutDeal() {
+  TTestWindow window;
+  auto& m = window->Match();
+  m.Contract = varlo::VarloLayout;
+  m.Players[0].Cards = {-1, 8, -1, 15, 16, -1, 24, -1};
+  // Runs out from each jack: all the hearts, spades nine to king, diamonds
+  // ten to ace, clubs ten and jack.
+  for (int c : {0, 1, 2, 3, 4, 5, 6, 7, 10, 11, 12, 13, 14, 19, 20, 21, 22, 23, 27, 28})
+    m.Layout[c] = true;
+  m.GameLine = "Current Game: Varlo";
+  Redraw(*window);
+  QVERIFY(Save(*window, QStringLiteral("table-layout")));
+}
+
+void TUiScreenshots::ChooserForTheHuman() {
+  TTestWindow window;
+  auto& m = window->Match();
+  m.Chooser = 0;
+  m.ContractsChosen[0][1] = m.ContractsChosen[0][4] = true;
+  varlo::TGameChooser model(m);
+  TfrmGameChooser dialog(model, window.get());
+  dialog.findChild<QListWidget*>(QStringLiteral("clbGames"))->item(5)->setCheckState(Qt::Checked);
+  QVERIFY(SaveShown(dialog, QStringLiteral("chooser-human")));
+}
+
+void TUiScreenshots::ChooserForAComputer() {
+  TTestWindow window;
+  auto& m = window->Match();
+  m.Chooser = 3;
+  m.ContractsChosen[3][0] = m.ContractsChosen[3][2] = m.ContractsChosen[3][6] = true;
+  varlo::TGameChooser model(m);
+  TfrmGameChooser dialog(model, window.get());
+  QVERIFY(SaveShown(dialog, QStringLiteral("chooser-computer")));
+}
+
+void TUiScreenshots::ScoreDialog() {
+  varlo::TPlayers players;
+  const char* names[4] = {"You", "Jack", "Sandra", "Ben"};
+  const int totals[4] = {120, -350, 40, -1230};
+  for (int s = 0; s < 4; ++s) players[s] = {names[s], {}, totals[s]};
+  TfrmPoints dialog(varlo::ScoreRows(players));
+  QVERIFY(SaveShown(dialog, QStringLiteral("score")));
+}
+
+void TUiScreenshots::RecordsDialog() {
+  QTemporaryDir dir;
+  const auto file = std::filesystem::path(dir.path().toStdString()) / "Varlo.ini";
+  QVERIFY(varlo::WriteRecordsFile(
+      file, {{"Maximilian Berg", 1450}, {"You", 120}, {"Jack", 0}, {"", -40}, {"Zoë", -350}}));
+  TfrmRecords dialog(file);
+  QVERIFY(SaveShown(dialog, QStringLiteral("records")));
+}
+
+void TUiScreenshots::HelpWindow() {
+  THelpWindow help;
+  help.setAttribute(Qt::WA_DeleteOnClose, false);
+  QVERIFY(SaveShown(help, QStringLiteral("help")));
+}
+
+QTEST_MAIN(TUiScreenshots)
+#include "UiScreenshots.moc"
