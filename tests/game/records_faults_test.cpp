@@ -10,6 +10,8 @@
 
 #include <grp.h>
 #include <gtest/gtest.h>
+
+#include "temp_folder.h"
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -56,53 +58,13 @@ std::string Entry(std::string_view name, std::int32_t score) {
   return bytes;
 }
 
-std::string ReadBytes(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteBytes(const fs::path& file, const std::string& bytes) {
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  out << bytes;
-}
-
-std::set<std::string> FolderNames(const fs::path& dir) {
-  std::set<std::string> names;
-  for (const auto& item : fs::directory_iterator(dir))
-    names.insert(item.path().filename().string());
-  return names;
-}
+using varlo_test::FolderNames;
+using varlo_test::ReadBytes;
+using varlo_test::TempFolder;
+using varlo_test::WriteBytes;
 
 const std::set<std::string> OnlyTheFile{RecordsFileName};
 
-// A fresh folder per test that the unprivileged user can reach, removed with
-// everything in it afterwards.
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "varlo-faults-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) != nullptr) path_ = pattern;
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  ~TempFolder() {
-    if (path_.empty()) return;
-    std::error_code ec;
-    // Without root, read-only folders must become writable to be emptied.
-    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
-    for (auto it = fs::recursive_directory_iterator(path_, ec);
-         !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
-      if (it->is_directory(ec))
-        fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
-    }
-    fs::remove_all(path_, ec);
-  }
-  const fs::path& Path() const { return path_; }
-  fs::path File() const { return path_ / RecordsFileName; }
-
- private:
-  fs::path path_;
-};
 
 // Hands a path to the user the unprivileged children run as, with the given
 // mode. Without root the children run as this user, who owns it already.

@@ -1,6 +1,8 @@
 #include "records.h"
 
 #include <gtest/gtest.h>
+
+#include "temp_folder.h"
 #include <signal.h>
 #include <stdlib.h>
 #include <sys/resource.h>
@@ -49,49 +51,11 @@ const std::string RawYouMinus350 = RawEntry(3, "You", {0xA2, 0xFE, 0xFF, 0xFF});
 // 120 = 0x78.
 const std::string RawYou120 = RawEntry(3, "You", {0x78, 0x00, 0x00, 0x00});
 
-std::string ReadBytes(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using varlo_test::FolderNames;
+using varlo_test::ReadBytes;
+using varlo_test::TempFolder;
+using varlo_test::WriteBytes;
 
-void WriteBytes(const fs::path& file, const std::string& bytes) {
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  out << bytes;
-}
-
-std::set<std::string> FolderNames(const fs::path& dir) {
-  std::set<std::string> names;
-  for (const auto& item : fs::directory_iterator(dir))
-    names.insert(item.path().filename().string());
-  return names;
-}
-
-// A fresh folder per test, removed with everything in it afterwards.
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "varlo-records-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) != nullptr) path_ = pattern;
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  ~TempFolder() {
-    if (path_.empty()) return;
-    std::error_code ec;
-    // Folders a test made read-only must become writable again to be removed.
-    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
-    for (auto it = fs::recursive_directory_iterator(path_, ec);
-         !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
-      if (it->is_directory(ec))
-        fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
-    }
-    fs::remove_all(path_, ec);
-  }
-  const fs::path& Path() const { return path_; }
-
- private:
-  fs::path path_;
-};
 
 // Makes dir read-only; false when the system does not enforce that for this
 // process (as for root), so the test must be skipped.
