@@ -50,8 +50,10 @@ void TMonkeyTest::RandomEventsKeepTheMatchWhole() {
     QVERIFY2(monkey.Failures().isEmpty(), qPrintable(monkey.Report()));
     wholeMatches += tally.WholeMatches;
   }
-  // A monkey that never reaches the end of a match has not tested it.
-  QVERIFY2(wholeMatches >= 1, "no match was played to its end");
+  // A monkey that never reaches the end of a match has not tested it. (A
+  // replay of one seed, or a short course, may stop before any end.)
+  const bool fullCourse = seeds.size() > 1 && events >= 2500;
+  if (fullCourse) QVERIFY2(wholeMatches >= 2, "too few matches were played to their end");
 }
 
 QTEST_MAIN(TMonkeyTest)
