@@ -35,11 +35,14 @@ TfrmVarlo::TfrmVarlo(varlo::TClock* clock, std::optional<std::filesystem::path> 
   LoadVarloResources();
   setObjectName(QStringLiteral("frmVarlo"));
   setWindowTitle(QStringLiteral("Varlo"));
-  setWindowIcon(VarloIcon());
 
   TableView = new TTableView(this);
   TableView->setObjectName(QStringLiteral("Table"));
   setCentralWidget(TableView);
+  // Reading the icon wakes the image and SVG plug-ins, a few milliseconds
+  // the first sight of the window need not wait for.
+  connect(TableView, &TTableView::FirstPainted, this, [this] { setWindowIcon(VarloIcon()); },
+          Qt::QueuedConnection);
   connect(TableView, &TTableView::Exposed, this, &TfrmVarlo::FormPaint);
   connect(TableView, &TTableView::MouseDown, this, &TfrmVarlo::FormMouseDown);
 

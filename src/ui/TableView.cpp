@@ -90,6 +90,10 @@ void TTableView::paintEvent(QPaintEvent* event) {
   const QRectF source(area.x() * dpr, area.y() * dpr, area.width() * dpr, area.height() * dpr);
   painter.drawImage(QRectF(area), Image, source);
   ReportFirstPaint();
+  if (!PaintedOnce) {
+    PaintedOnce = true;
+    emit FirstPainted();
+  }
   // Paint events of the window system stand for the platform's paint
   // notification; the ones we caused ourselves must not ask again.
   if (refitted || !OwnPaintPending) emit Exposed();

@@ -38,6 +38,8 @@ class TTableView : public QWidget {
   void Exposed();
   /// A mouse button went down at the position (client pixels).
   void MouseDown(QPoint position);
+  /// The table reached the screen for the first time.
+  void FirstPainted();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -54,4 +56,5 @@ class TTableView : public QWidget {
   QImage Image;
   QColor BackColour;
   bool OwnPaintPending = false;
+  bool PaintedOnce = false;
 };
