@@ -81,28 +81,25 @@ bool TMonkey::Patient() const { return PatientMatch && Started && !Window->Match
 void TMonkey::Act() {
   ++Count.Events;
   const bool idle = !Started || Window->Match().MatchFinished();
-  // A patient monkey mostly plays its cards; a restless one wanders.
-  const int r = Roll(1000) + (Patient() ? 0 : 300);
-  if (idle && r < 300) return Trigger("miNew");
-  if (r < 700) return ClickTable(true);
-  if (r < 930) return ClickTable(false);
-  if (r < 945) return Trigger("miScore");
-  if (r < 955) return Trigger("miTop");
-  if (r < 965) return Trigger("miPlayerName");
-  if (r < 970) return Trigger("miFont");
-  if (r < 975) return Trigger("miBackground");
-  if (r < 978) return Trigger("miVarloHelp");
-  if (r < 981) return Trigger("About1");
-  if (r < 990) return Trigger("miExit");
-  if (r < 1000) return ClickTable(true);
-  if (r < 1010) return Trigger("miNew");
-  if (r < 1020) return Trigger("miExit");
-  if (r < 1040) return Trigger("miPlayerName");
-  if (r < 1050) return Trigger("miFont");
-  if (r < 1060) return Trigger("miBackground");
-  if (r < 1080) return Trigger("miScore");
-  if (r < 1090) return Trigger("miTop");
-  return ClickTable(Roll(2));
+  if (idle && Chance(0.3)) return Trigger("miNew");
+  // How often each move comes, for a monkey playing its match out and for
+  // one that wanders; "card" clicks within the hand, "table" anywhere.
+  struct TMove {
+    const char* What;
+    double Patient, Restless;
+  };
+  static const TMove moves[] = {
+      {"card", 700, 500},  {"table", 230, 260},       {"miNew", 0, 10},
+      {"miScore", 15, 40}, {"miTop", 10, 20},         {"miPlayerName", 10, 50},
+      {"miFont", 5, 20},   {"miBackground", 5, 20},   {"miVarloHelp", 3, 10},
+      {"About1", 3, 10},   {"miExit", 9, 40},
+  };
+  std::vector<double> odds;
+  for (const TMove& move : moves) odds.push_back(Patient() ? move.Patient : move.Restless);
+  const TMove& move = moves[std::discrete_distribution<int>(odds.begin(), odds.end())(Rng)];
+  const std::string_view what = move.What;
+  if (what == "card" || what == "table") return ClickTable(what == "card");
+  Trigger(move.What);
 }
 
 void TMonkey::ClickTable(bool onACard) {
