@@ -23,13 +23,18 @@ constexpr std::size_t ScoreOffset = 1 + TopNameBytes;
 
 std::error_code LastError() { return {errno, std::generic_category()}; }
 
+std::string DecodeName(std::string_view raw) {
+  return IsValidUtf8(raw) ? std::string(raw) : Latin1ToUtf8(raw);
+}
+
 TTopEntry DecodeEntry(std::string_view bytes) {
   // A damaged length byte must never let the name run into the score.
   const std::size_t length =
       std::min<std::size_t>(static_cast<unsigned char>(bytes[0]), TopNameBytes);
   const std::string_view raw = bytes.substr(1, length);
   TTopEntry entry;
-  entry.Name = IsValidUtf8(raw) ? std::string(raw) : Latin1ToUtf8(raw);
+  entry.Name = DecodeName(raw);
+  entry.Stored = raw;
   std::uint32_t score = 0;
   for (std::size_t i = 0; i < 4; ++i) {
     score |= std::uint32_t{static_cast<unsigned char>(bytes[ScoreOffset + i])} << (8 * i);
@@ -187,7 +192,10 @@ std::vector<TTopEntry> DecodeRecords(std::string_view bytes) {
 
 std::string EncodeEntry(const TTopEntry& entry) {
   std::string bytes(TopEntrySize, '\0');
-  const std::string name = Utf8CutBytes(entry.Name, TopNameBytes);
+  // The stored bytes only count while they still spell the entry's name.
+  const bool asRead = !entry.Stored.empty() && entry.Stored.size() <= TopNameBytes &&
+                      DecodeName(entry.Stored) == entry.Name;
+  const std::string name = asRead ? entry.Stored : Utf8CutBytes(entry.Name, TopNameBytes);
   bytes[0] = static_cast<char>(name.size());
   name.copy(&bytes[1], name.size());
   const auto score = static_cast<std::uint32_t>(entry.Score);

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace varlo {
@@ -17,16 +18,27 @@ constexpr std::size_t MaxRecords = 10;
 inline constexpr const char* RecordsFileName = "Varlo.ini";
 
 struct TTopEntry {
+  TTopEntry() = default;
+  TTopEntry(std::string name, std::int32_t score) : Name(std::move(name)), Score(score) {}
+
   std::string Name;  ///< UTF-8
   std::int32_t Score = 0;
-  bool operator==(const TTopEntry&) const = default;
+  /// The name's bytes as the file held them (empty for a new entry). An old
+  /// 8-bit name can grow past 15 bytes as UTF-8; written back as it was read
+  /// it loses nothing.
+  std::string Stored;
+  /// The same result: name and score agree, however the name was stored.
+  bool operator==(const TTopEntry& other) const {
+    return Name == other.Name && Score == other.Score;
+  }
 };
 
 /// Every whole entry of the bytes; a trailing partial entry is ignored.
 /// A name is read as UTF-8 when valid, otherwise as Latin-1.
 std::vector<TTopEntry> DecodeRecords(std::string_view bytes);
 /// The 20 bytes of one entry; the name is cut to 15 bytes at a character
-/// boundary and the unused name bytes are zero.
+/// boundary and the unused name bytes are zero. An entry read from a file
+/// keeps the name bytes it was read from.
 std::string EncodeEntry(const TTopEntry& entry);
 
 /// Adds the new entry to the table (at most ten old entries are taken) by

@@ -449,6 +449,26 @@ TEST(RecordsUpdateFile, EmptyNameIsStoredWithLengthZero) {
   EXPECT_EQ(ReadBytes(file), RawEntry(0, "", {3, 0, 0, 0}) + RawJack0);
 }
 
+TEST(RecordsUpdateFile, OldEightBitNamesSurviveAsTheyWere) {
+  // Fifteen Latin-1 letters, six of them accented: 21 bytes as UTF-8, more
+  // than an entry holds. Rewriting the file must not shorten them.
+  TempFolder dir;
+  const fs::path file = dir.Path() / "Varlo.ini";
+  const std::string old = RawEntry(15, "M\xFCller-L\xFC\xE9\xE8\xE0\xF1\xF6sch", {90, 0, 0, 0}) +
+                          RawEntry(6, "J\xFCrgen", {10, 0, 0, 0});
+  WriteBytes(file, old);
+  ASSERT_TRUE(UpdateRecordsFile(file, {"You", 50}));
+  EXPECT_EQ(ReadBytes(file), old.substr(0, TopEntrySize) + RawEntry(3, "You", {50, 0, 0, 0}) +
+                                 old.substr(TopEntrySize));
+}
+
+TEST(RecordsEncode, RenamedEntryIsWrittenFromItsNewName) {
+  // Bytes read from a file no longer count once the name is changed.
+  TTopEntry entry = DecodeRecords(RawEntry(6, "J\xFCrgen", {1, 0, 0, 0})).front();
+  entry.Name = "Ann";
+  EXPECT_EQ(EncodeEntry(entry), RawEntry(3, "Ann", {1, 0, 0, 0}));
+}
+
 TEST(RecordsUpdateFile, TargetThatIsAFolderIsLeftAlone) {
   TempFolder dir;
   const fs::path target = dir.Path() / "Varlo.ini";
