@@ -55,15 +55,15 @@ pid_t WriterOf(std::string_view name, std::string_view prefix) {
 // Waits for the exclusive lock on fd until the deadline. A file system
 // without locks gets no lock: the update then runs as it would alone.
 bool LockBefore(int fd, TDeadline deadline) {
-  auto pause = 1ms;
+  std::chrono::steady_clock::duration pause = 1ms;
   for (;;) {
     if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return true;
     if (errno == ENOLCK || errno == EOPNOTSUPP) return true;
     if (errno != EWOULDBLOCK && errno != EINTR) return false;
     const auto now = std::chrono::steady_clock::now();
     if (now >= deadline) return false;
-    std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(pause, deadline - now));
-    pause = std::min(pause * 2, 50ms);
+    std::this_thread::sleep_for(std::min(pause, deadline - now));
+    pause = std::min<std::chrono::steady_clock::duration>(pause * 2, 50ms);
   }
 }
 
