@@ -195,7 +195,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckDecoded(bytes, decoded);
 
   WriteBytes(file, bytes);
-  Check(varlo::ReadRecordsFile(file) == decoded, "the dialog's loader reads the same entries");
+  const std::vector<TTopEntry> firstTen(
+      decoded.begin(), decoded.begin() + static_cast<long>(std::min(decoded.size(), varlo::MaxRecords)));
+  Check(varlo::ReadRecordsFile(file) == firstTen, "the dialog's loader reads the first ten entries");
   Check(varlo::EnsureRecordsFile(file, nullptr), "an existing file counts as created");
   Check(ReadBytes(file) == bytes, "the start-up leaves an existing file as it is");
 

@@ -2,15 +2,15 @@
 
 #include <fcntl.h>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <cstdlib>
-#include <fstream>
 #include <utility>
 
+#include "records_io.h"
 #include "text.h"
 
 namespace varlo {
@@ -20,6 +20,8 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::size_t ScoreOffset = 1 + TopNameBytes;
+// Only the first ten entries are ever read: a huge file costs no more.
+constexpr std::size_t MaxRecordBytes = MaxRecords * TopEntrySize;
 
 std::error_code LastError() { return {errno, std::generic_category()}; }
 
@@ -50,87 +52,23 @@ std::string EncodeTable(const std::vector<TTopEntry>& entries) {
   return bytes;
 }
 
-// A uniquely named file beside the target that is removed again unless it
-// has been renamed over the target.
-class TempFile {
- public:
-  TempFile() = default;
-  TempFile(const TempFile&) = delete;
-  TempFile& operator=(const TempFile&) = delete;
-  ~TempFile() {
-    if (fd_ >= 0) ::close(fd_);
-    if (!path_.empty() && !kept_) ::unlink(path_.c_str());
-  }
-
-  bool Create(const fs::path& target, std::error_code& ec) {
-    static std::atomic<unsigned> counter{0};
-    // Built by appends: g++ 12 warns falsely (-Wrestrict) on "." + string.
-    std::string prefix = ".";
-    prefix += target.filename().string();
-    prefix += ".tmp-";
-    prefix += std::to_string(::getpid());
-    prefix += '-';
-    // Left-overs of a crashed run may hold a name; the next number is tried.
-    for (int attempt = 0; attempt < 100; ++attempt) {
-      const fs::path candidate = target.parent_path() / (prefix + std::to_string(counter++));
-      fd_ = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-      if (fd_ >= 0) {
-        path_ = candidate;
-        return true;
-      }
-      if (errno != EEXIST) break;
+// The new table replaces a regular file, or stands where none is yet; an
+// update without permission to rewrite the file leaves it as it is.
+bool Rewrite(const fs::path& target, std::string_view bytes, std::error_code& ec) {
+  struct stat info {};
+  if (::stat(target.c_str(), &info) != 0) {
+    if (errno != ENOENT) {
+      ec = LastError();
+      return false;
     }
-    ec = LastError();
+    return records_io::ReplaceFile(target, bytes, nullptr, ec);
+  }
+  if (!S_ISREG(info.st_mode) || !records_io::MayRewrite(target, info)) {
+    ec = std::make_error_code(S_ISDIR(info.st_mode) ? std::errc::is_a_directory
+                                                     : std::errc::permission_denied);
     return false;
   }
-
-  bool WriteAll(std::string_view bytes, std::error_code& ec) {
-    while (!bytes.empty()) {
-      const ssize_t written = ::write(fd_, bytes.data(), bytes.size());
-      if (written < 0 && errno == EINTR) continue;
-      if (written <= 0) {
-        ec = written < 0 ? LastError() : std::make_error_code(std::errc::io_error);
-        return false;
-      }
-      bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-  }
-
-  bool SyncAndClose(std::error_code& ec) {
-    const bool synced = ::fsync(fd_) == 0;
-    if (!synced) ec = LastError();
-    const bool closed = ::close(fd_) == 0;
-    fd_ = -1;
-    if (synced && !closed) ec = LastError();
-    return synced && closed;
-  }
-
-  const fs::path& Path() const { return path_; }
-  void Keep() { kept_ = true; }
-
- private:
-  int fd_ = -1;
-  fs::path path_;
-  bool kept_ = false;
-};
-
-// Rewriting keeps the mode the file had, as rewriting it in place would.
-void CopyPermissions(const fs::path& from, const fs::path& to) {
-  std::error_code ec;
-  const fs::file_status status = fs::status(from, ec);
-  if (!ec && fs::is_regular_file(status)) fs::permissions(to, status.permissions(), ec);
-}
-
-bool WriteAtomically(const fs::path& file, std::string_view bytes, std::error_code& ec) {
-  TempFile temp;
-  if (!temp.Create(file, ec)) return false;
-  CopyPermissions(file, temp.Path());
-  if (!temp.WriteAll(bytes, ec) || !temp.SyncAndClose(ec)) return false;
-  fs::rename(temp.Path(), file, ec);
-  if (ec) return false;
-  temp.Keep();
-  return true;
+  return records_io::ReplaceFile(target, bytes, &info, ec);
 }
 
 bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b) {
@@ -222,15 +160,11 @@ std::vector<TTopEntry> InsertRecord(std::vector<TTopEntry> table, TTopEntry entr
 
 std::optional<std::vector<TTopEntry>> ReadRecordsFile(const fs::path& file) {
   try {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string content;
-    char buffer[4096];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-      content.append(buffer, static_cast<std::size_t>(in.gcount()));
-    }
-    if (in.bad()) return std::nullopt;
-    return DecodeRecords(content);
+    const records_io::TFd fd = records_io::OpenRegular(file, O_RDONLY);
+    if (!fd) return std::nullopt;
+    const std::optional<std::string> bytes = records_io::ReadStart(fd.Get(), MaxRecordBytes);
+    if (!bytes) return std::nullopt;
+    return DecodeRecords(*bytes);
   } catch (const std::exception&) {
     return std::nullopt;
   }
@@ -238,18 +172,32 @@ std::optional<std::vector<TTopEntry>> ReadRecordsFile(const fs::path& file) {
 
 bool WriteRecordsFile(const fs::path& file, const std::vector<TTopEntry>& entries) {
   try {
+    const std::optional<fs::path> target = records_io::FinalTarget(file);
     std::error_code ec;
-    return WriteAtomically(file, EncodeTable(entries), ec);
+    return target && Rewrite(*target, EncodeTable(entries), ec);
   } catch (const std::exception&) {
     return false;
   }
 }
 
-bool UpdateRecordsFile(const fs::path& file, const TTopEntry& entry) {
+bool UpdateRecordsFile(const fs::path& file, const TTopEntry& entry,
+                       std::chrono::milliseconds lockWait) {
   try {
-    std::optional<std::vector<TTopEntry>> table = ReadRecordsFile(file);
-    if (!table) return false;
-    return WriteRecordsFile(file, InsertRecord(std::move(*table), entry));
+    const std::optional<fs::path> target = records_io::FinalTarget(file);
+    if (!target) return false;
+    // From the read to the rename no other game updates the file, so no
+    // result of a game that ends at the same moment is lost.
+    const records_io::TFd locked =
+        records_io::LockForUpdate(*target, std::chrono::steady_clock::now() + lockWait);
+    if (!locked) return false;
+    struct stat info {};
+    if (::fstat(locked.Get(), &info) != 0 || !records_io::MayRewrite(*target, info)) return false;
+    const std::optional<std::string> bytes = records_io::ReadStart(locked.Get(), MaxRecordBytes);
+    if (!bytes) return false;
+    records_io::RemoveLeftovers(*target);
+    const std::string table = EncodeTable(InsertRecord(DecodeRecords(*bytes), entry));
+    std::error_code ec;
+    return records_io::ReplaceFile(*target, table, &info, ec);
   } catch (const std::exception&) {
     return false;
   }
@@ -259,14 +207,18 @@ bool EnsureRecordsFile(const fs::path& file, std::string* error) {
   std::string reason;
   try {
     std::error_code ec;
-    const bool exists = fs::exists(file, ec);
+    // A dangling link is a file yet to be made: it is made where the link
+    // points, and the link stays.
+    const std::optional<fs::path> target = records_io::FinalTarget(file);
+    if (!target) ec = std::make_error_code(std::errc::too_many_symbolic_link_levels);
+    const bool exists = !ec && fs::exists(*target, ec);
     // A folder under that name is no records file: every update would fail
     // unseen, so it is reported like a failed creation.
-    if (!ec && exists && fs::is_directory(file, ec)) {
+    if (!ec && exists && fs::is_directory(*target, ec)) {
       ec = std::make_error_code(std::errc::is_a_directory);
     }
     if (!ec && exists) return true;
-    if (!ec && WriteAtomically(file, EncodeEntry({"Jack", 0}), ec)) return true;
+    if (!ec && records_io::ReplaceFile(*target, EncodeEntry({"Jack", 0}), nullptr, ec)) return true;
     reason = ec.message();
   } catch (const std::exception& e) {
     reason = e.what();

@@ -2,6 +2,7 @@
 // 15 name bytes, little-endian 32-bit score), highest score first.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -16,6 +17,9 @@ constexpr std::size_t TopEntrySize = 20;
 constexpr std::size_t TopNameBytes = 15;
 constexpr std::size_t MaxRecords = 10;
 inline constexpr const char* RecordsFileName = "Varlo.ini";
+/// How long an update waits for the update of another game on the same
+/// file before it gives up.
+inline constexpr std::chrono::milliseconds RecordsLockWait{5000};
 
 struct TTopEntry {
   TTopEntry() = default;
@@ -45,17 +49,24 @@ std::string EncodeEntry(const TTopEntry& entry);
 /// the records' exchange sort and keeps the ten best.
 std::vector<TTopEntry> InsertRecord(std::vector<TTopEntry> table, TTopEntry entry);
 
-/// Reads the file; nullopt when it is missing or unreadable.
+/// Reads the first ten entries of the file; nullopt when it is missing,
+/// unreadable or not a regular file (a FIFO, a device, a folder).
 std::optional<std::vector<TTopEntry>> ReadRecordsFile(const std::filesystem::path& file);
 /// Replaces the file by the entries through a temporary file in the same
-/// folder and a rename, so a failure leaves the old file intact.
+/// folder and a rename, so a failure leaves the old file intact. A symbolic
+/// link stays: the file it leads to is replaced. A file the player may not
+/// write (or that has no write bit, even for root) is left alone.
 bool WriteRecordsFile(const std::filesystem::path& file, const std::vector<TTopEntry>& entries);
 /// The end-of-match update: reads the existing file (which must exist),
-/// inserts the entry and writes the result. False, with the file unchanged,
-/// on any failure.
-bool UpdateRecordsFile(const std::filesystem::path& file, const TTopEntry& entry);
-/// Creates the default file ("Jack" 0) when no records file exists. On
-/// failure returns false and describes the error in *error.
+/// inserts the entry and writes the result, all under an exclusive lock on
+/// the file, so updates of games ending together all count. False, with the
+/// file unchanged, on any failure, among them a lock not had within
+/// lockWait.
+bool UpdateRecordsFile(const std::filesystem::path& file, const TTopEntry& entry,
+                       std::chrono::milliseconds lockWait = RecordsLockWait);
+/// Creates the default file ("Jack" 0) when no records file exists; where a
+/// dangling link stands, at the link's target. On failure returns false and
+/// describes the error in *error.
 bool EnsureRecordsFile(const std::filesystem::path& file, std::string* error);
 
 /// The folder part of a path, up to and including its last separator

@@ -144,14 +144,31 @@ void TfrmVarlo::SetUpRecordsFile(std::optional<std::filesystem::path> recordsFil
 }
 
 void TfrmVarlo::RunDriver(const std::function<void()>& call) {
-  const bool outer = DriverRunning;
+  // However the driver ends, the flag is lowered again: a close request
+  // put off while it ran would otherwise be put off for good.
+  struct TRunning {
+    bool& Flag;
+    const bool Outer;
+    ~TRunning() { Flag = Outer; }
+  } running{DriverRunning, DriverRunning};
   DriverRunning = true;
-  call();
-  DriverRunning = outer;
-  if (!outer && CloseWaiting) {
-    CloseWaiting = false;
-    QTimer::singleShot(0, this, &QWidget::close);
+  // The error box shows what went wrong; the table stays disabled until New
+  // runs the driver again.
+  const auto report = [this](const QString& text) {
+    MatchState.InputEnabled = false;
+    Beep();
+    QMessageBox::critical(this, QStringLiteral("Error"), text);
+  };
+  try {
+    call();
+  } catch (const std::exception& e) {
+    report(QString::fromUtf8(e.what()));
+  } catch (...) {
+    report(QStringLiteral("The game stopped on an unknown error."));
   }
+  if (running.Outer || !CloseWaiting) return;
+  CloseWaiting = false;
+  QTimer::singleShot(0, this, &QWidget::close);
 }
 
 void TfrmVarlo::miNewClick() {

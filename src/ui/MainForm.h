@@ -77,7 +77,8 @@ class TfrmVarlo : public QMainWindow, public varlo::TScreen {
   void SetUpRecordsFile(std::optional<std::filesystem::path> recordsFile);
   void CentreOnScreen();
   /// Runs the turn driver; a close request that arrives meanwhile waits
-  /// until it has returned.
+  /// until it has returned. An exception from the driver is shown in the
+  /// error box and leaves the table disabled until New.
   void RunDriver(const std::function<void()>& call);
 
   // ---- the drawing pass

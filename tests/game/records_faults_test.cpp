@@ -8,9 +8,9 @@
 // shows that the calls return without throwing or printing anything.
 #include "records.h"
 
-#include <grp.h>
 #include <gtest/gtest.h>
 
+#include "child_process.h"
 #include "temp_folder.h"
 #include <signal.h>
 #include <sys/resource.h>
@@ -35,117 +35,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr uid_t NobodyUser = 65534;
-constexpr gid_t NobodyGroup = 65534;
-
-// Exit codes of a child that could not stage its fault; anything below is
-// the child's own report.
-constexpr int ChildThrew = 70;
-constexpr int NoUnprivilegedUser = 77;
-constexpr int FaultNotEnforced = 78;
-
-// ---------------------------------------------------------------------------
-// Files
-
-// One entry as the file stores it: length byte, name padded with zero bytes
-// to 15, score as four little-endian bytes of its two's complement.
-std::string Entry(std::string_view name, std::int32_t score) {
-  std::string bytes(1, static_cast<char>(name.size()));
-  bytes += name;
-  bytes.resize(1 + TopNameBytes, '\0');
-  const auto bits = static_cast<std::uint32_t>(score);
-  for (int shift = 0; shift < 32; shift += 8) bytes += static_cast<char>((bits >> shift) & 0xFF);
-  return bytes;
-}
-
-using varlo_test::FolderNames;
-using varlo_test::ReadBytes;
-using varlo_test::TempFolder;
-using varlo_test::WriteBytes;
+using namespace varlo_test;
 
 const std::set<std::string> OnlyTheFile{RecordsFileName};
-
-
-// Hands a path to the user the unprivileged children run as, with the given
-// mode. Without root the children run as this user, who owns it already.
-void HandOver(const fs::path& path, fs::perms mode) {
-  if (::geteuid() == 0) {
-    ASSERT_EQ(::chown(path.c_str(), NobodyUser, NobodyGroup), 0);
-  }
-  fs::permissions(path, mode);
-}
-
-// ---------------------------------------------------------------------------
-// Child processes
-
-struct ChildResult {
-  bool exited = false;
-  int code = -1;
-  int signal = 0;
-  std::string output;  ///< what the child printed on stdout and stderr
-};
-
-bool BecomeUnprivileged() {
-  if (::geteuid() != 0) return true;
-  return ::setgroups(0, nullptr) == 0 && ::setgid(NobodyGroup) == 0 &&
-         ::setuid(NobodyUser) == 0 && ::geteuid() == NobodyUser;
-}
-
-std::string ReadAll(std::FILE* stream) {
-  std::string text;
-  std::rewind(stream);
-  for (int c = std::fgetc(stream); c != EOF; c = std::fgetc(stream)) text += static_cast<char>(c);
-  return text;
-}
-
-// Runs body in a child, its output caught, and reports how the child ended.
-// A body that hangs is ended by an alarm and counts as not returning.
-ChildResult RunChild(bool unprivileged, const std::function<int()>& body) {
-  ChildResult result;
-  std::FILE* output = std::tmpfile();
-  if (output == nullptr) return result;
-  std::fflush(nullptr);
-  const pid_t child = ::fork();
-  if (child == 0) {
-    ::dup2(::fileno(output), STDOUT_FILENO);
-    ::dup2(::fileno(output), STDERR_FILENO);
-    ::alarm(10);
-    if (unprivileged && !BecomeUnprivileged()) ::_exit(NoUnprivilegedUser);
-    int code = ChildThrew;
-    try {
-      code = body();
-    } catch (...) {
-    }
-    std::fflush(nullptr);
-    ::_exit(code);
-  }
-  int status = 0;
-  if (child > 0 && ::waitpid(child, &status, 0) == child) {
-    result.exited = WIFEXITED(status);
-    result.code = result.exited ? WEXITSTATUS(status) : -1;
-    result.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
-  }
-  result.output = ReadAll(output);
-  std::fclose(output);
-  return result;
-}
-
-// The checks every faulted call must pass: it returned, threw nothing and
-// said nothing.
-void ExpectQuietReturn(const ChildResult& result) {
-  ASSERT_TRUE(result.exited) << "the child was ended by signal " << result.signal;
-  EXPECT_NE(result.code, ChildThrew) << "an exception escaped";
-  EXPECT_EQ(result.output, "");
-}
-
-bool CannotStage(const ChildResult& result) {
-  return result.exited && (result.code == NoUnprivilegedUser || result.code == FaultNotEnforced);
-}
-
-const char* WhyNotStaged(const ChildResult& result) {
-  return result.code == NoUnprivilegedUser ? "cannot switch to an unprivileged user"
-                                           : "the system does not enforce this fault";
-}
 
 // ---------------------------------------------------------------------------
 // Permissions

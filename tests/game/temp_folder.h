@@ -4,11 +4,13 @@
 
 #include <stdlib.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <set>
 #include <string>
+#include <string_view>
 #include <system_error>
 
 #include "records.h"
@@ -23,6 +25,17 @@ inline std::string ReadBytes(const std::filesystem::path& file) {
 inline void WriteBytes(const std::filesystem::path& file, const std::string& bytes) {
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
   out << bytes;
+}
+
+// One entry as the file stores it: length byte, name padded with zero bytes
+// to 15, score as four little-endian bytes of its two's complement.
+inline std::string Entry(std::string_view name, std::int32_t score) {
+  std::string bytes(1, static_cast<char>(name.size()));
+  bytes += name;
+  bytes.resize(1 + varlo::TopNameBytes, '\0');
+  const auto bits = static_cast<std::uint32_t>(score);
+  for (int shift = 0; shift < 32; shift += 8) bytes += static_cast<char>((bits >> shift) & 0xFF);
+  return bytes;
 }
 
 inline std::set<std::string> FolderNames(const std::filesystem::path& dir) {
