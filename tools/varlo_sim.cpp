@@ -3,6 +3,7 @@
 //
 //   varlo-sim [--matches N] [--seed S] [--name TEXT] [--human first|random|chaos]
 //             [--records-dir DIR] [--transcript FILE]
+//   varlo-sim --version | --help
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
@@ -10,14 +11,20 @@
 #include <system_error>
 
 #include "match_runner.h"
+#include "varlo_release.h"
 
 namespace {
 
+void PrintUsage(std::ostream& out) {
+  out << "usage: varlo-sim [--matches N] [--seed S] [--name TEXT]\n"
+      << "                 [--human first|random|chaos] [--records-dir DIR]\n"
+      << "                 [--transcript FILE]\n"
+      << "       varlo-sim --version | --help\n";
+}
+
 int Usage(const std::string& problem) {
-  std::cerr << "varlo-sim: " << problem << "\n"
-            << "usage: varlo-sim [--matches N] [--seed S] [--name TEXT]\n"
-            << "                 [--human first|random|chaos] [--records-dir DIR]\n"
-            << "                 [--transcript FILE]\n";
+  std::cerr << "varlo-sim: " << problem << "\n";
+  PrintUsage(std::cerr);
   return 2;
 }
 
@@ -36,6 +43,14 @@ int main(int argc, char** argv) {
   std::string recordsDir;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
+    if (arg == "--version") {
+      std::cout << "varlo-sim " << varlo::Version << "\n";
+      return 0;
+    }
+    if (arg == "--help") {
+      PrintUsage(std::cout);
+      return 0;
+    }
     if (i + 1 >= argc) return Usage("missing value after " + arg);
     const std::string value = argv[++i];
     unsigned long long number = 0;

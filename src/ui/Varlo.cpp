@@ -4,11 +4,12 @@
 
 #include "MainForm.h"
 #include "Resources.h"
+#include "varlo_release.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Varlo"));
-  QApplication::setApplicationVersion(QStringLiteral("1.22"));
+  QApplication::setApplicationVersion(QLatin1String(varlo::Version));
   QGuiApplication::setDesktopFileName(QStringLiteral("varlo"));
   LoadVarloResources();
 
