@@ -10,7 +10,8 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Varlo"));
   QApplication::setApplicationVersion(QLatin1String(varlo::Version));
-  QGuiApplication::setDesktopFileName(QStringLiteral("varlo"));
+  // Lets the desktop match the window to its desktop entry and icon.
+  QGuiApplication::setDesktopFileName(QLatin1String(varlo::DesktopId));
   LoadVarloResources();
 
   frmVarlo = new TfrmVarlo;
