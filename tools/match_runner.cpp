@@ -30,10 +30,12 @@ class TRunner {
     }
     if (options.Check) Screen.AddSink(&Checker);
     Match.Players[0].Name = options.Name;
-    if (!options.RecordsDir.empty()) {
+    if (!options.RecordsFile.empty()) {
+      Match.RecordsFile = options.RecordsFile;
+    } else if (!options.RecordsDir.empty()) {
       Match.RecordsFile = options.RecordsDir / RecordsFileName;
-      EnsureRecordsFile(Match.RecordsFile, nullptr);
     }
+    if (!Match.RecordsFile.empty()) EnsureRecordsFile(Match.RecordsFile, nullptr);
   }
 
   void PlayMatch(TRunSummary& summary) {

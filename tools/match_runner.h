@@ -20,6 +20,8 @@ struct TRunOptions {
   THumanStyle Human = THumanStyle::First;
   /// Folder of the records file; it must exist.
   std::filesystem::path RecordsDir;
+  /// The records file itself, when it is not RecordsDir's Varlo.ini.
+  std::filesystem::path RecordsFile;
   std::ostream* Transcript = nullptr;
   bool Check = true;
 };

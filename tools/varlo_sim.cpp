@@ -2,7 +2,8 @@
 // invariants after every event.
 //
 //   varlo-sim [--matches N] [--seed S] [--name TEXT] [--human first|random|chaos]
-//             [--records-dir DIR] [--transcript FILE]
+//             [--records-dir DIR | --game-records] [--transcript FILE]
+//   varlo-sim --version | --help
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
@@ -10,14 +11,21 @@
 #include <system_error>
 
 #include "match_runner.h"
+#include "records.h"
+#include "varlo_release.h"
 
 namespace {
 
+void PrintUsage(std::ostream& out) {
+  out << "usage: varlo-sim [--matches N] [--seed S] [--name TEXT]\n"
+      << "                 [--human first|random|chaos]\n"
+      << "                 [--records-dir DIR | --game-records] [--transcript FILE]\n"
+      << "       varlo-sim --version | --help\n";
+}
+
 int Usage(const std::string& problem) {
-  std::cerr << "varlo-sim: " << problem << "\n"
-            << "usage: varlo-sim [--matches N] [--seed S] [--name TEXT]\n"
-            << "                 [--human first|random|chaos] [--records-dir DIR]\n"
-            << "                 [--transcript FILE]\n";
+  std::cerr << "varlo-sim: " << problem << "\n";
+  PrintUsage(std::cerr);
   return 2;
 }
 
@@ -28,14 +36,35 @@ bool ParseNumber(const std::string& text, unsigned long long& value) {
   return errno == 0;
 }
 
+// The file the game itself keeps its records in, found as the game finds it
+// from the folder of its program: varlo-sim is installed beside it.
+std::filesystem::path GameRecordsFile() {
+  std::error_code ec;
+  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+  return varlo::LocateRecordsFile(ec ? std::filesystem::path() : self.parent_path());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   varlo::TRunOptions options;
   std::string transcriptPath;
   std::string recordsDir;
+  bool gameRecords = false;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
+    if (arg == "--version") {
+      std::cout << "varlo-sim " << varlo::Version << "\n";
+      return 0;
+    }
+    if (arg == "--help") {
+      PrintUsage(std::cout);
+      return 0;
+    }
+    if (arg == "--game-records") {
+      gameRecords = true;
+      continue;
+    }
     if (i + 1 >= argc) return Usage("missing value after " + arg);
     const std::string value = argv[++i];
     unsigned long long number = 0;
@@ -60,7 +89,10 @@ int main(int argc, char** argv) {
 
   std::error_code ec;
   std::filesystem::path tempDir;
-  if (recordsDir.empty()) {
+  if (gameRecords) {
+    if (!recordsDir.empty()) return Usage("--records-dir and --game-records exclude each other");
+    options.RecordsFile = GameRecordsFile();
+  } else if (recordsDir.empty()) {
     std::string pattern = (std::filesystem::temp_directory_path(ec) / "varlo-sim-XXXXXX").string();
     if (!mkdtemp(pattern.data())) return Usage("cannot create a temporary folder");
     tempDir = pattern;

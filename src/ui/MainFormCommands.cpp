@@ -10,6 +10,7 @@
 #include "MainForm.h"
 #include "TableView.h"
 #include "score.h"
+#include "varlo_release.h"
 
 void TfrmVarlo::miPlayerNameClick() {
   QInputDialog input(this);
@@ -65,8 +66,9 @@ void TfrmVarlo::miVarloHelpClick() {
 
 void TfrmVarlo::About1Click() {
   QMessageBox box(QMessageBox::Information, QStringLiteral("About"),
-                  QStringLiteral("Varlo 1.22 - a card game for one player against Jack, "
-                                 "Sandra and Ben. Made by the Varlo team."),
+                  QStringLiteral("Varlo %1 - a card game for one player against Jack, "
+                                 "Sandra and Ben. Made by the Varlo team.")
+                      .arg(QLatin1String(varlo::Version)),
                   QMessageBox::Ok, this);
   box.exec();
 }

@@ -4,12 +4,14 @@
 
 #include "MainForm.h"
 #include "Resources.h"
+#include "varlo_release.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Varlo"));
-  QApplication::setApplicationVersion(QStringLiteral("1.22"));
-  QGuiApplication::setDesktopFileName(QStringLiteral("varlo"));
+  QApplication::setApplicationVersion(QLatin1String(varlo::Version));
+  // Lets the desktop match the window to its desktop entry and icon.
+  QGuiApplication::setDesktopFileName(QLatin1String(varlo::DesktopId));
   LoadVarloResources();
 
   frmVarlo = new TfrmVarlo;

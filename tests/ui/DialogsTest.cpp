@@ -15,6 +15,7 @@
 #include "Records.h"
 #include "TestWindow.h"
 #include "records.h"
+#include "varlo_release.h"
 
 using namespace ui_test;
 
@@ -217,7 +218,7 @@ void TDialogsTest::AboutNamesTheVersion() {
   QVERIFY(seen->Seen);
   QCOMPARE(seen->Title, QStringLiteral("About"));
   QCOMPARE(seen->Icon, QMessageBox::Information);
-  QVERIFY(seen->Text.startsWith(QStringLiteral("Varlo 1.22 - ")));
+  QVERIFY(seen->Text.startsWith(QStringLiteral("Varlo %1 - ").arg(varlo::Version)));
 }
 
 QTEST_MAIN(TDialogsTest)

@@ -1,6 +1,7 @@
 // The main window: the redraw timer, the mouse, closing, the menu and its
 // Options commands.
 #include <QAction>
+#include <QImage>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTemporaryDir>
@@ -62,6 +63,8 @@ void TMainWindowTest::WindowLooksAsDescribed() {
   QCOMPARE(window->windowTitle(), QStringLiteral("Varlo"));
   // The icon is read once the table has first been painted.
   QTRY_VERIFY(!window->windowIcon().isNull());
+  // The bitmap that stands in when Qt cannot read SVG is compiled in.
+  QCOMPARE(QImage(QStringLiteral(":/icons/varlo-32.png")).size(), QSize(32, 32));
   QVERIFY(window->Table()->width() >= 632);
   QVERIFY(window->Table()->height() >= 440);
   QCOMPARE(window->Table()->minimumSize(), QSize(632, 440));

@@ -11,6 +11,7 @@
 #include "TestWindow.h"
 #include "match_checker.h"
 #include "records.h"
+#include "varlo_release.h"
 
 namespace ui_test {
 
@@ -136,7 +137,8 @@ void TMonkey::CheckBoxText(const QString& text) {
     return;
   }
   if (text == QStringLiteral("Illegal move !!!") || text == QStringLiteral("Select a game !!!") ||
-      text == QStringLiteral("Are you sure to exit?") || text.startsWith(QStringLiteral("Varlo 1.22")))
+      text == QStringLiteral("Are you sure to exit?") ||
+      text.startsWith(QStringLiteral("Varlo %1 - ").arg(Version)))
     return;
   for (int seat = 0; seat < SeatCount; ++seat)
     for (const char* suffix : {" passed", " skipped", " finished the game"})
