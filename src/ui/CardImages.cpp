@@ -4,6 +4,24 @@
 
 #include "CardArt.h"
 
+namespace {
+
+// Paints picture n onto an opaque white image whose painter already maps
+// the card's 74 x 100 units onto its pixels.
+void Paint(QImage& image, int n, qreal scaleX, qreal scaleY) {
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  painter.scale(scaleX, scaleY);
+  painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
+                         QPainter::SmoothPixmapTransform);
+  if (n == 0)
+    cardart::DrawBack(painter);
+  else
+    cardart::DrawFace(painter, n - 1);
+}
+
+}  // namespace
+
 TCardImages::TCardImages(qreal devicePixelRatio) : Dpr(devicePixelRatio) {}
 
 const QPixmap& TCardImages::Image(int n) const {
@@ -13,19 +31,26 @@ const QPixmap& TCardImages::Image(int n) const {
   return image;
 }
 
+const QImage& TCardImages::Sized(int n, QSize pixels) const {
+  if (n < 0 || n >= Count || pixels.isEmpty()) return NoPicture;
+  QImage& image = SizedImages[{n, {pixels.width(), pixels.height()}}];
+  if (image.isNull()) image = Render(n, pixels);
+  return image;
+}
+
 QImage TCardImages::Render(int n, qreal devicePixelRatio) {
   if (n < 0 || n >= Count) return {};
   const qreal dpr = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
   // RGB32 has no alpha channel: a card can never let the table show through.
   QImage image(qRound(Width * dpr), qRound(Height * dpr), QImage::Format_RGB32);
   image.setDevicePixelRatio(dpr);
-  image.fill(Qt::white);
-  QPainter painter(&image);  // scales by the image's pixel ratio itself
-  painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
-                         QPainter::SmoothPixmapTransform);
-  if (n == 0)
-    cardart::DrawBack(painter);
-  else
-    cardart::DrawFace(painter, n - 1);
+  Paint(image, n, 1, 1);  // the painter scales by the image's pixel ratio itself
+  return image;
+}
+
+QImage TCardImages::Render(int n, QSize pixels) {
+  if (n < 0 || n >= Count || pixels.isEmpty()) return {};
+  QImage image(pixels, QImage::Format_RGB32);
+  Paint(image, n, qreal(pixels.width()) / Width, qreal(pixels.height()) / Height);
   return image;
 }

@@ -98,7 +98,7 @@ class TfrmVarlo : public QMainWindow, public varlo::TScreen {
   std::optional<QFont> FontChoice;
   QColor ColourChoice = Qt::black;
   std::unique_ptr<TCardImages> Images;
-  qreal ImagesRatio = 0;
+  qreal ImagesScale = 0;
   QPainter* Canvas = nullptr;  // set while a drawing pass runs
   double PauseScale = 1.0;
   bool DriverRunning = false;

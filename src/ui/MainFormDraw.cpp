@@ -32,6 +32,9 @@ void TfrmVarlo::PaintTable() {
   // The painter's lifetime is the canvas lock: from before the first
   // picture to after the last.
   QPainter painter(&TableView->Canvas());
+  // Texts go through the table transform; pictures and fills are put on
+  // device pixels directly (DrawCardImage, FillRect).
+  painter.setTransform(TableView->Transform().ToLogical());
   painter.setFont(TextFont);
   painter.setPen(TextPen);
   Canvas = &painter;
@@ -81,16 +84,13 @@ void TfrmVarlo::DrawOpponents() {
 }
 
 void TfrmVarlo::DrawCardImage(int n, int x, int y) {
-  const QPixmap& picture = CardImages().Image(n);
+  // The picture is drawn for exactly the device pixels its rectangle
+  // covers, so neighbours share an edge and never overlap.
+  const QRect where =
+      TableView->Transform().DeviceRect(QRect(x, y, varlo::CardWidth, varlo::CardHeight));
+  const QImage& picture = CardImages().Sized(n, where.size());
   if (picture.isNull()) return;
-  // At a fractional pixel ratio the corner is put on a whole device pixel,
-  // so the picture is copied, not resampled.
-  const qreal dpr = picture.devicePixelRatio();
-  const QRectF target(qRound(x * dpr) / dpr, qRound(y * dpr) / dpr, picture.width() / dpr,
-                      picture.height() / dpr);
-  Canvas->setCompositionMode(QPainter::CompositionMode_Source);
-  Canvas->drawPixmap(target, picture, QRectF(picture.rect()));
-  Canvas->setCompositionMode(QPainter::CompositionMode_SourceOver);
+  TableView->PutImage(picture, where.topLeft());
 }
 
 // Opaque text: its cell in the table colour first, then the glyphs, with the
@@ -106,14 +106,16 @@ void TfrmVarlo::DrawText(const std::string& text, int x, int y) {
 
 // The rectangle (left, top)-(right, bottom), right and bottom excluded.
 void TfrmVarlo::FillRect(int left, int top, int right, int bottom) {
-  Canvas->fillRect(QRect(left, top, right - left, bottom - top), TableView->Background());
+  TableView->FillDevice(
+      TableView->Transform().DeviceRect(QRect(left, top, right - left, bottom - top)));
 }
 
 const TCardImages& TfrmVarlo::CardImages() {
-  const qreal dpr = TableView->devicePixelRatioF();
-  if (!Images || ImagesRatio != dpr) {
-    Images = std::make_unique<TCardImages>(dpr);
-    ImagesRatio = dpr;
+  // Pictures are kept for one table scale at a time.
+  const qreal scale = TableView->Transform().DeviceScale();
+  if (!Images || ImagesScale != scale) {
+    Images = std::make_unique<TCardImages>();
+    ImagesScale = scale;
   }
   return *Images;
 }

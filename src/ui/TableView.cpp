@@ -9,6 +9,7 @@
 #include <QShowEvent>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -63,23 +64,46 @@ bool TTableView::FitCanvas() {
   const qreal dpr = devicePixelRatioF();
   const QSize logical(std::max(width(), MinWidth), std::max(height(), MinHeight));
   const QSize needed = PhysicalSize(logical, dpr);
-  const bool sameRatio = !Image.isNull() && Image.devicePixelRatio() == dpr;
-  if (sameRatio && Image.width() >= needed.width() && Image.height() >= needed.height())
+  const TTableTransform where(QSizeF(logical), dpr);
+  const bool samePlace = !Image.isNull() && where == Where;
+  if (samePlace && Image.width() >= needed.width() && Image.height() >= needed.height())
     return false;
 
   QSize grown = needed;
-  if (sameRatio) grown = grown.expandedTo(Image.size());
+  if (samePlace) grown = grown.expandedTo(Image.size());
   QImage next(grown, QImage::Format_RGB32);
   next.setDevicePixelRatio(dpr);
   next.fill(BackColour);
-  if (!Image.isNull()) {
-    // A new pixel ratio (another screen) rescales the old picture until
-    // the game draws the table again.
+  // Moved or rescaled, the table is drawn afresh by the game; what stays
+  // in place is kept, as on a window canvas.
+  if (samePlace) {
     QPainter painter(&next);
     painter.drawImage(QPointF(0, 0), Image);
   }
   Image = std::move(next);
+  Where = where;
   return true;
+}
+
+void TTableView::PutImage(const QImage& picture, QPoint device) {
+  const QRect target = QRect(device, picture.size()) & Image.rect();
+  if (target.isEmpty() || picture.format() != Image.format()) return;
+  const int skipX = target.x() - device.x(), skipY = target.y() - device.y();
+  const auto bytes = static_cast<std::size_t>(target.width()) * sizeof(QRgb);
+  for (int row = 0; row < target.height(); ++row) {
+    const auto* from = reinterpret_cast<const QRgb*>(picture.constScanLine(skipY + row)) + skipX;
+    auto* to = reinterpret_cast<QRgb*>(Image.scanLine(target.y() + row)) + target.x();
+    std::memcpy(to, from, bytes);
+  }
+}
+
+void TTableView::FillDevice(const QRect& device) {
+  const QRect target = device & Image.rect();
+  const QRgb colour = BackColour.rgb();
+  for (int row = target.top(); row <= target.bottom(); ++row) {
+    auto* line = reinterpret_cast<QRgb*>(Image.scanLine(row)) + target.x();
+    std::fill_n(line, target.width(), colour);
+  }
 }
 
 void TTableView::paintEvent(QPaintEvent* event) {
@@ -119,5 +143,5 @@ void TTableView::changeEvent(QEvent* event) {
 }
 
 void TTableView::mousePressEvent(QMouseEvent* event) {
-  emit MouseDown(event->position().toPoint());
+  emit MouseDown(Where.ToTable(event->position()));
 }

@@ -1,11 +1,15 @@
 // The table: the main window's client area. Everything the game draws goes
 // into a backing image that keeps it until it is painted over or filled, as
 // a window canvas does; a paint event only copies that image to the screen.
+// The game draws in table coordinates; the table transform scales them to
+// the widget, so a larger window shows a larger table.
 #pragma once
 
 #include <QColor>
 #include <QImage>
 #include <QWidget>
+
+#include "TableTransform.h"
 
 class TTableView : public QWidget {
   Q_OBJECT
@@ -21,6 +25,13 @@ class TTableView : public QWidget {
   /// The backing image (physical pixels, device pixel ratio set); sized to
   /// cover the whole widget.
   QImage& Canvas();
+  /// Where the table lies in the widget at its current size.
+  const TTableTransform& Transform() const { return Where; }
+  /// Copies a picture onto the backing image with its top-left corner on
+  /// the given device pixel, unscaled; clipped to the image.
+  void PutImage(const QImage& picture, QPoint device);
+  /// Fills device pixels of the backing image with the table colour.
+  void FillDevice(const QRect& device);
   const QColor& Background() const { return BackColour; }
   /// Changes the table colour; what is drawn stays until the next fill.
   void SetBackground(const QColor& colour);
@@ -36,7 +47,7 @@ class TTableView : public QWidget {
   /// The window system showed, uncovered, resized or restyled the table:
   /// the game should redraw it.
   void Exposed();
-  /// A mouse button went down at the position (client pixels).
+  /// A mouse button went down at the position (table pixels).
   void MouseDown(QPoint position);
   /// The table reached the screen for the first time.
   void FirstPainted();
@@ -50,10 +61,12 @@ class TTableView : public QWidget {
 
  private:
   /// Grows the backing image to the widget's size and pixel ratio, keeping
-  /// what was drawn; true when it had to change.
+  /// what was drawn while the table's place stays the same; true when it had
+  /// to change.
   bool FitCanvas();
 
   QImage Image;
+  TTableTransform Where;
   QColor BackColour;
   bool OwnPaintPending = false;
   bool PaintedOnce = false;

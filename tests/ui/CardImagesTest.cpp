@@ -75,6 +75,7 @@ class TCardImagesTest : public QObject {
   void AllPicturesDiffer();
   void IndexOutsideTheSetGivesNothing();
   void RenderingIsRepeatable();
+  void ExactSizeMatchesTheRatioWhereBothAgree();
   void PicturesAreKept();
 };
 
@@ -243,6 +244,30 @@ void TCardImagesTest::PicturesAreKept() {
     QCOMPARE(&once, &again);
     QCOMPARE(once.cacheKey(), again.cacheKey());
   }
+}
+
+// A card drawn for a given device size is the card stretched to it: where a
+// pixel ratio gives whole pixel sizes, it is the same picture pixel for
+// pixel; in between, each size is a drawing of its own, kept once made.
+void TCardImagesTest::ExactSizeMatchesTheRatioWhereBothAgree() {
+  TCardImages images;
+  for (qreal ratio : {1.0, 1.5, 2.0}) {
+    const QSize pixels(qRound(74 * ratio), qRound(100 * ratio));
+    for (int n = 0; n < 33; ++n) {
+      QImage byRatio = TCardImages::Render(n, ratio);
+      byRatio.setDevicePixelRatio(1);
+      QCOMPARE(TCardImages::Render(n, pixels), byRatio);
+      QCOMPARE(images.Sized(n, pixels), byRatio);
+    }
+  }
+  for (QSize pixels : {QSize(92, 125), QSize(93, 125), QSize(129, 175), QSize(130, 175)}) {
+    const QImage& kept = images.Sized(7, pixels);
+    QCOMPARE(kept.size(), pixels);
+    QCOMPARE(&images.Sized(7, pixels), &kept);
+    QCOMPARE(CountPixels(kept, kept.rect(), [](QRgb p) { return qAlpha(p) != 255; }), 0);
+  }
+  QVERIFY(images.Sized(33, QSize(74, 100)).isNull());
+  QVERIFY(images.Sized(0, QSize()).isNull());
 }
 
 QTEST_MAIN(TCardImagesTest)
