@@ -1,6 +1,7 @@
 #include "FormTools.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
@@ -43,4 +44,12 @@ QPushButton* CreateOkButton(QWidget* dialog, int x, int y) {
   button->setDefault(true);
   button->setAutoDefault(true);
   return button;
+}
+
+int ShowModalTo(QDialog& dialog, QWidget* owner) {
+  if (owner && dialog.parentWidget() != owner->window())
+    dialog.setParent(owner->window(), dialog.windowFlags());
+  dialog.setWindowModality(Qt::WindowModal);
+  if (dialog.accessibleName().isEmpty()) dialog.setAccessibleName(dialog.windowTitle());
+  return dialog.exec();
 }

@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QFont>
 
+class QDialog;
 class QPushButton;
 class QWidget;
 
@@ -19,3 +20,8 @@ void FixDialogSize(QWidget* dialog, int width, int height);
 /// The dialogs' "OK" button with the usual glyph: 75 x 25 at (x, y), the
 /// default button, pressed by Enter.
 QPushButton* CreateOkButton(QWidget* dialog, int x, int y);
+/// Shows a dialog or message box modally to its owner's window only and
+/// returns its result. The owner and every other window of its family take
+/// no input until it closes; separate windows such as the help stay usable.
+/// The dialog is named for assistive technology by its title.
+int ShowModalTo(QDialog& dialog, QWidget* owner);

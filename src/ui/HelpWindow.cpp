@@ -1,5 +1,6 @@
 #include "HelpWindow.h"
 
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -23,4 +24,7 @@ THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(Pages);
   Pages->setSource(QUrl(QStringLiteral("qrc:/help/index.html")));
+  // Closed from the keyboard too, as a viewer is.
+  for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(QKeySequence::Close)})
+    connect(new QShortcut(keys, this), &QShortcut::activated, this, &QWidget::close);
 }

@@ -11,6 +11,7 @@
 #include <QStyle>
 
 #include "CardImages.h"
+#include "FormTools.h"
 #include "Resources.h"
 #include "TableView.h"
 #include "records.h"
@@ -139,7 +140,9 @@ void TfrmVarlo::SetUpRecordsFile(std::optional<std::filesystem::path> recordsFil
   if (varlo::EnsureRecordsFile(*recordsFile, &reason)) return;
   QTimer::singleShot(0, this, [this, reason] {
     Beep();
-    QMessageBox::critical(this, QStringLiteral("Error"), QString::fromStdString(reason));
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"),
+                    QString::fromStdString(reason), QMessageBox::Ok, this);
+    ShowModalTo(box, this);
   });
 }
 
@@ -177,7 +180,7 @@ void TfrmVarlo::closeEvent(QCloseEvent* event) {
   QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"),
                   QStringLiteral("Are you sure to exit?"), QMessageBox::Yes | QMessageBox::No,
                   this);
-  if (box.exec() == QMessageBox::No) {
+  if (ShowModalTo(box, this) == QMessageBox::No) {
     event->ignore();
     return;
   }

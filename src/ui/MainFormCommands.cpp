@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 
+#include "FormTools.h"
 #include "HelpWindow.h"
 #include "MainForm.h"
 #include "TableView.h"
@@ -19,15 +20,15 @@ void TfrmVarlo::miPlayerNameClick() {
   input.setTextValue(QString::fromStdString(MatchState.Players[0].Name));
   if (auto* edit = input.findChild<QLineEdit*>()) edit->setMaxLength(255);
   // Taken as typed: an empty name is a name too.
-  if (input.exec() == QDialog::Accepted)
+  if (ShowModalTo(input, this) == QDialog::Accepted)
     MatchState.Players[0].Name = input.textValue().toStdString();
   MatchState.RequestRepaint();
 }
 
 void TfrmVarlo::miFontClick() {
-  bool ok = false;
-  const QFont chosen = QFontDialog::getFont(&ok, FontChoice.value_or(font()), this);
-  if (!ok) return;
+  QFontDialog dialog(FontChoice.value_or(font()), this);
+  if (ShowModalTo(dialog, this) != QDialog::Accepted) return;
+  const QFont chosen = dialog.selectedFont();
   FontChoice = chosen;
   // The chosen font replaces the table font as a whole; Qt's dialog offers
   // no colour, so the text takes the window's ordinary text colour.
@@ -38,7 +39,9 @@ void TfrmVarlo::miFontClick() {
 }
 
 void TfrmVarlo::miBackgroundClick() {
-  const QColor chosen = QColorDialog::getColor(ColourChoice, this);
+  QColorDialog dialog(ColourChoice, this);
+  if (ShowModalTo(dialog, this) != QDialog::Accepted) return;
+  const QColor chosen = dialog.selectedColor();
   if (!chosen.isValid()) return;
   ColourChoice = chosen;
   TableView->SetBackground(chosen);
@@ -68,5 +71,5 @@ void TfrmVarlo::About1Click() {
                   QStringLiteral("Varlo 1.22 - a card game for one player against Jack, "
                                  "Sandra and Ben. Made by the Varlo team."),
                   QMessageBox::Ok, this);
-  box.exec();
+  ShowModalTo(box, this);
 }
