@@ -1,5 +1,7 @@
 #include "FormTools.h"
 
+#include "ThemeColours.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QPushButton>
@@ -51,5 +53,6 @@ int ShowModalTo(QDialog& dialog, QWidget* owner) {
     dialog.setParent(owner->window(), dialog.windowFlags());
   dialog.setWindowModality(Qt::WindowModal);
   if (dialog.accessibleName().isEmpty()) dialog.setAccessibleName(dialog.windowTitle());
+  FitColoursToTheme(&dialog);
   return dialog.exec();
 }

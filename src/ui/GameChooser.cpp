@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "FormTools.h"
+#include "ThemeColours.h"
 
 TfrmGameChooser::TfrmGameChooser(varlo::TGameChooser& chooser, QWidget* parent)
     : QDialog(parent), Chooser(chooser) {
@@ -15,6 +16,7 @@ TfrmGameChooser::TfrmGameChooser(varlo::TGameChooser& chooser, QWidget* parent)
   CreateComponents();
   FixDialogSize(this, 154, 224);
   Refresh();
+  FitColoursToTheme(this);
 }
 
 void TfrmGameChooser::CreateComponents() {
