@@ -40,6 +40,8 @@ TfrmVarlo::TfrmVarlo(varlo::TClock* clock, std::optional<std::filesystem::path> 
   TableView = new TTableView(this);
   TableView->setObjectName(QStringLiteral("Table"));
   setCentralWidget(TableView);
+  TableView->SetMatch(&MatchState);
+  TableView->setFocus();
   // Reading the icon wakes the image and SVG plug-ins, a few milliseconds
   // the first sight of the window need not wait for.
   connect(TableView, &TTableView::FirstPainted, this, [this] { setWindowIcon(VarloIcon()); },

@@ -1,7 +1,9 @@
 #include "TableView.h"
 
 #include "FirstPaint.h"
+#include "match.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -26,6 +28,8 @@ TTableView::TTableView(QWidget* parent) : QWidget(parent), BackColour(TableGreen
   setMinimumSize(MinWidth, MinHeight);
   // The backing image covers every pixel, so Qt need not erase first.
   setAttribute(Qt::WA_OpaquePaintEvent);
+  // The hand is played from the keyboard too.
+  setFocusPolicy(Qt::StrongFocus);
   QPalette pal = palette();
   pal.setColor(QPalette::Window, BackColour);
   setPalette(pal);
@@ -113,6 +117,7 @@ void TTableView::paintEvent(QPaintEvent* event) {
   const qreal dpr = Image.devicePixelRatio();
   const QRectF source(area.x() * dpr, area.y() * dpr, area.width() * dpr, area.height() * dpr);
   painter.drawImage(QRectF(area), Image, source);
+  PaintMark(painter);
   ReportFirstPaint();
   if (!PaintedOnce) {
     PaintedOnce = true;
@@ -143,5 +148,86 @@ void TTableView::changeEvent(QEvent* event) {
 }
 
 void TTableView::mousePressEvent(QMouseEvent* event) {
+  // A mouse player does not see the keyboard's mark.
+  const int before = FocusedSlot();
+  if (Focus.Hide()) MarkMoved(before);
   emit MouseDown(Where.ToTable(event->position()));
+}
+
+QPoint TTableView::SlotCentre(int slot) {
+  return {varlo::HandLeft + varlo::CardWidth * slot + varlo::CardWidth / 2,
+          varlo::HandTop + varlo::CardHeight / 2};
+}
+
+int TTableView::FocusedSlot() const {
+  return Game ? Focus.Slot(Game->Players[0].Cards) : -1;
+}
+
+void TTableView::keyPressEvent(QKeyEvent* event) {
+  // Keys, like clicks, do nothing while the game is busy.
+  if (!Game || !Game->InputEnabled ||
+      (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+    QWidget::keyPressEvent(event);
+    return;
+  }
+  const varlo::THand& hand = Game->Players[0].Cards;
+  const int before = FocusedSlot();
+  const int key = event->key();
+  using TMove = THandFocus::TMove;
+  if (key >= Qt::Key_1 && key < Qt::Key_1 + varlo::HandSize) {
+    Focus.Put(key - Qt::Key_1);
+    MarkMoved(before);
+    PlaySlot(key - Qt::Key_1);
+    return;
+  }
+  bool moved = false;
+  switch (key) {
+    case Qt::Key_Left: moved = Focus.Move(hand, TMove::Previous); break;
+    case Qt::Key_Right: moved = Focus.Move(hand, TMove::Next); break;
+    case Qt::Key_Home: moved = Focus.Move(hand, TMove::First); break;
+    case Qt::Key_End: moved = Focus.Move(hand, TMove::Last); break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+      // The first key only shows the mark: nothing is played unseen.
+      if (Focus.Shown()) return PlaySlot(before);
+      moved = Focus.Move(hand, TMove::First);
+      break;
+    default: QWidget::keyPressEvent(event); return;
+  }
+  if (moved) MarkMoved(before);
+}
+
+void TTableView::PlaySlot(int slot) {
+  if (slot >= 0) emit MouseDown(SlotCentre(slot));
+}
+
+QRect TTableView::MarkRect(int slot) const {
+  if (slot < 0) return {};
+  return Where
+      .LogicalRect(QRect(varlo::HandLeft + varlo::CardWidth * slot, varlo::HandTop,
+                         varlo::CardWidth, varlo::CardHeight))
+      .toAlignedRect();
+}
+
+void TTableView::MarkMoved(int before) {
+  const int now = FocusedSlot();
+  OwnPaintPending = true;
+  update(MarkRect(before) | MarkRect(now));
+  emit FocusMoved(now);
+}
+
+// The mark is drawn on the screen only, over the table's picture: the
+// table itself never changes because of it.
+void TTableView::PaintMark(QPainter& painter) {
+  const int slot = FocusedSlot();
+  if (slot < 0) return;
+  const QRectF card = MarkRect(slot);
+  const qreal width = std::max<qreal>(2, 2 * Where.Scale());
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  painter.setBrush(Qt::NoBrush);
+  painter.setPen(QPen(QColor(255, 215, 0), width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+  painter.drawRect(card.adjusted(width / 2, width / 2, -width / 2, -width / 2));
+  painter.setPen(QPen(Qt::black, 1));
+  painter.drawRect(card.adjusted(width + 0.5, width + 0.5, -width - 0.5, -width - 0.5));
 }

@@ -9,7 +9,12 @@
 #include <QImage>
 #include <QWidget>
 
+#include "HandFocus.h"
 #include "TableTransform.h"
+
+namespace varlo {
+class TMatch;
+}
 
 class TTableView : public QWidget {
   Q_OBJECT
@@ -19,6 +24,15 @@ class TTableView : public QWidget {
   static constexpr int MinWidth = 632, MinHeight = 440;
 
   explicit TTableView(QWidget* parent = nullptr);
+
+  /// The match whose hand the keyboard plays (and assistive technology
+  /// reads); the table only looks at it.
+  void SetMatch(const varlo::TMatch* match) { Game = match; }
+  const varlo::TMatch* Match() const { return Game; }
+  /// The slot the keyboard's focus mark stands on; -1 while it is hidden.
+  int FocusedSlot() const;
+  /// The table pixel a card of the hand is played at: its slot's centre.
+  static QPoint SlotCentre(int slot);
 
   QSize sizeHint() const override { return {MinWidth, MinHeight}; }
 
@@ -51,6 +65,8 @@ class TTableView : public QWidget {
   void MouseDown(QPoint position);
   /// The table reached the screen for the first time.
   void FirstPainted();
+  /// The keyboard's focus mark moved to a slot (-1: it was hidden).
+  void FocusMoved(int slot);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -58,15 +74,25 @@ class TTableView : public QWidget {
   void showEvent(QShowEvent* event) override;
   void changeEvent(QEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   /// Grows the backing image to the widget's size and pixel ratio, keeping
   /// what was drawn while the table's place stays the same; true when it had
   /// to change.
   bool FitCanvas();
+  /// Plays a slot as a click on its card would.
+  void PlaySlot(int slot);
+  /// Redraws the screen where the focus mark was and is, without asking the
+  /// game for a redraw.
+  void MarkMoved(int before);
+  QRect MarkRect(int slot) const;
+  void PaintMark(QPainter& painter);
 
   QImage Image;
   TTableTransform Where;
+  const varlo::TMatch* Game = nullptr;
+  THandFocus Focus;
   QColor BackColour;
   bool OwnPaintPending = false;
   bool PaintedOnce = false;
