@@ -35,6 +35,7 @@ void TfrmGameChooser::CreateComponents() {
 
   clbGames = new QListWidget(this);
   clbGames->setObjectName(QStringLiteral("clbGames"));
+  clbGames->setAccessibleName(QStringLiteral("Games"));
   clbGames->setGeometry(16, 59, 121, 108);
   clbGames->setFont(FormFont(11, true));
   SetTextColour(clbGames, FormBlue);

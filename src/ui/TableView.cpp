@@ -1,6 +1,7 @@
 #include "TableView.h"
 
 #include "FirstPaint.h"
+#include "TableAccessible.h"
 #include "match.h"
 
 #include <QKeyEvent>
@@ -30,6 +31,7 @@ TTableView::TTableView(QWidget* parent) : QWidget(parent), BackColour(TableGreen
   setAttribute(Qt::WA_OpaquePaintEvent);
   // The hand is played from the keyboard too.
   setFocusPolicy(Qt::StrongFocus);
+  InstallTableAccessibility();
   QPalette pal = palette();
   pal.setColor(QPalette::Window, BackColour);
   setPalette(pal);
@@ -57,6 +59,7 @@ void TTableView::Fill() {
 void TTableView::Present() {
   OwnPaintPending = true;
   update();
+  NotifyTableChanged(this);
 }
 
 void TTableView::PresentNow() {
@@ -214,7 +217,7 @@ void TTableView::MarkMoved(int before) {
   const int now = FocusedSlot();
   OwnPaintPending = true;
   update(MarkRect(before) | MarkRect(now));
-  emit FocusMoved(now);
+  NotifyTableFocus(this, now);
 }
 
 // The mark is drawn on the screen only, over the table's picture: the

@@ -65,8 +65,6 @@ class TTableView : public QWidget {
   void MouseDown(QPoint position);
   /// The table reached the screen for the first time.
   void FirstPainted();
-  /// The keyboard's focus mark moved to a slot (-1: it was hidden).
-  void FocusMoved(int slot);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
