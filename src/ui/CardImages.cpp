@@ -1,6 +1,8 @@
 #include "CardImages.h"
 
 #include <QPainter>
+#include <QtConcurrent/QtConcurrentMap>
+#include <algorithm>
 
 #include "CardArt.h"
 
@@ -36,6 +38,22 @@ const QImage& TCardImages::Sized(int n, QSize pixels) const {
   QImage& image = SizedImages[{n, {pixels.width(), pixels.height()}}];
   if (image.isNull()) image = Render(n, pixels);
   return image;
+}
+
+void TCardImages::Prepare(const std::vector<std::pair<int, QSize>>& wanted) const {
+  std::vector<std::pair<int, QSize>> missing;
+  for (const auto& [n, pixels] : wanted) {
+    const bool known = SizedImages.count({n, {pixels.width(), pixels.height()}}) > 0;
+    const bool listed = std::find(missing.begin(), missing.end(), std::pair(n, pixels)) != missing.end();
+    if (!known && !listed && n >= 0 && n < Count && !pixels.isEmpty()) missing.emplace_back(n, pixels);
+  }
+  if (missing.size() < 2) return;  // one picture is drawn where it is needed
+  // Each picture paints its own image: nothing is shared between threads.
+  const QList<QImage> rendered = QtConcurrent::blockingMapped<QList<QImage>>(
+      missing, [](const std::pair<int, QSize>& item) { return Render(item.first, item.second); });
+  for (std::size_t i = 0; i < missing.size(); ++i)
+    SizedImages[{missing[i].first, {missing[i].second.width(), missing[i].second.height()}}] =
+        rendered[static_cast<qsizetype>(i)];
 }
 
 QImage TCardImages::Render(int n, qreal devicePixelRatio) {

@@ -8,6 +8,7 @@
 #include <array>
 #include <map>
 #include <utility>
+#include <vector>
 
 class TCardImages {
  public:
@@ -25,6 +26,9 @@ class TCardImages {
   /// stretched to that size, not a resampled bitmap); rendered on first use
   /// and kept. Null for an index outside 0..32.
   const QImage& Sized(int n, QSize pixels) const;
+  /// Renders the pictures among these that are not kept yet, several at a
+  /// time on the machine's cores.
+  void Prepare(const std::vector<std::pair<int, QSize>>& wanted) const;
 
   /// The drawing itself: a fully opaque image of round(74*dpr) x
   /// round(100*dpr) pixels with its device pixel ratio set; null for an

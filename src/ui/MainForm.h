@@ -9,6 +9,8 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "match.h"
 #include "random.h"
@@ -88,18 +90,23 @@ class TfrmVarlo : public QMainWindow, public varlo::TScreen {
   void DrawText(const std::string& text, int x, int y);
   void FillRect(int left, int top, int right, int bottom);
   const TCardImages& CardImages();
+  /// Renders the pictures the next drawing pass will need, all at once.
+  void PrepareCardImages();
 
   std::unique_ptr<varlo::TClock> OwnClock;
   varlo::TMatch MatchState;
   TTableView* TableView = nullptr;
   QTimer PaintTimer;
+  QTimer PauseTimer;
   QFont TextFont;
   QColor TextPen;
   std::optional<QFont> FontChoice;
   QColor ColourChoice = Qt::black;
-  std::unique_ptr<TCardImages> Images;
-  qreal ImagesScale = 0;
+  std::unique_ptr<TCardImages> Images, EarlierImages;
+  qreal ImagesScale = 0, EarlierScale = 0;
   QPainter* Canvas = nullptr;  // set while a drawing pass runs
+  // Set while a pass only notes which pictures it would draw, at what size.
+  std::vector<std::pair<int, QSize>>* WantedImages = nullptr;
   double PauseScale = 1.0;
   bool DriverRunning = false;
   bool CloseWaiting = false;

@@ -29,6 +29,7 @@ constexpr int LayoutLeft = 20, LayoutTop = 150, LayoutRowStep = 50;
 }  // namespace
 
 void TfrmVarlo::PaintTable() {
+  PrepareCardImages();
   // The painter's lifetime is the canvas lock: from before the first
   // picture to after the last.
   QPainter painter(&TableView->Canvas());
@@ -44,6 +45,19 @@ void TfrmVarlo::PaintTable() {
   Canvas = nullptr;
   painter.end();
   TableView->Present();
+}
+
+// A pass over the table that draws nothing: it collects the pictures and
+// their sizes, so that those not yet rendered (after a resize) are rendered
+// together, on all cores.
+void TfrmVarlo::PrepareCardImages() {
+  std::vector<std::pair<int, QSize>> wanted;
+  WantedImages = &wanted;
+  DrawTable();
+  DrawHumanHand();
+  DrawOpponents();
+  WantedImages = nullptr;
+  CardImages().Prepare(wanted);
 }
 
 void TfrmVarlo::DrawTable() {
@@ -88,6 +102,10 @@ void TfrmVarlo::DrawCardImage(int n, int x, int y) {
   // covers, so neighbours share an edge and never overlap.
   const QRect where =
       TableView->Transform().DeviceRect(QRect(x, y, varlo::CardWidth, varlo::CardHeight));
+  if (WantedImages) {
+    WantedImages->emplace_back(n, where.size());
+    return;
+  }
   const QImage& picture = CardImages().Sized(n, where.size());
   if (picture.isNull()) return;
   TableView->PutImage(picture, where.topLeft());
@@ -96,7 +114,7 @@ void TfrmVarlo::DrawCardImage(int n, int x, int y) {
 // Opaque text: its cell in the table colour first, then the glyphs, with the
 // top of the cell at y.
 void TfrmVarlo::DrawText(const std::string& text, int x, int y) {
-  if (text.empty()) return;
+  if (text.empty() || !Canvas) return;
   const QString line = QString::fromStdString(text);
   const QFontMetrics metrics = Canvas->fontMetrics();
   Canvas->fillRect(QRect(x, y, metrics.horizontalAdvance(line), metrics.height()),
@@ -106,16 +124,22 @@ void TfrmVarlo::DrawText(const std::string& text, int x, int y) {
 
 // The rectangle (left, top)-(right, bottom), right and bottom excluded.
 void TfrmVarlo::FillRect(int left, int top, int right, int bottom) {
+  if (!Canvas) return;
   TableView->FillDevice(
       TableView->Transform().DeviceRect(QRect(left, top, right - left, bottom - top)));
 }
 
 const TCardImages& TfrmVarlo::CardImages() {
-  // Pictures are kept for one table scale at a time.
+  // Pictures are kept for the table's scale and the one before it, so that
+  // going back and forth (maximise, restore) renders nothing again.
   const qreal scale = TableView->Transform().DeviceScale();
   if (!Images || ImagesScale != scale) {
-    Images = std::make_unique<TCardImages>();
-    ImagesScale = scale;
+    std::swap(Images, EarlierImages);
+    std::swap(ImagesScale, EarlierScale);
+    if (!Images || ImagesScale != scale) {
+      Images = std::make_unique<TCardImages>();
+      ImagesScale = scale;
+    }
   }
   return *Images;
 }

@@ -40,7 +40,8 @@ void TfrmVarlo::Pause(int milliseconds) {
   // The table still repaints when uncovered, but takes no input: clicks and
   // keys wait in the queue and arrive once the pause is over.
   QEventLoop loop;
-  QTimer::singleShot(wait, &loop, &QEventLoop::quit);
+  connect(&PauseTimer, &QTimer::timeout, &loop, &QEventLoop::quit);
+  PauseTimer.start(wait);
   loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 

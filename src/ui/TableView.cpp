@@ -72,17 +72,23 @@ bool TTableView::FitCanvas() {
   const QSize logical(std::max(width(), MinWidth), std::max(height(), MinHeight));
   const QSize needed = PhysicalSize(logical, dpr);
   const TTableTransform where(QSizeF(logical), dpr);
+  const bool fits = !Image.isNull() && Image.devicePixelRatio() == dpr &&
+                    Image.width() >= needed.width() && Image.height() >= needed.height();
+  if (fits && where == Where) return false;
+  // Moved or rescaled, the table is drawn afresh by the game; the image
+  // never shrinks, so going back to a size it has had allocates nothing.
+  if (fits) {
+    FillDevice(QRect(QPoint(0, 0), needed));
+    Where = where;
+    return true;
+  }
   const bool samePlace = !Image.isNull() && where == Where;
-  if (samePlace && Image.width() >= needed.width() && Image.height() >= needed.height())
-    return false;
-
   QSize grown = needed;
-  if (samePlace) grown = grown.expandedTo(Image.size());
+  if (!Image.isNull() && Image.devicePixelRatio() == dpr) grown = grown.expandedTo(Image.size());
   QImage next(grown, QImage::Format_RGB32);
   next.setDevicePixelRatio(dpr);
   next.fill(BackColour);
-  // Moved or rescaled, the table is drawn afresh by the game; what stays
-  // in place is kept, as on a window canvas.
+  // Grown in place, what was drawn is kept, as on a window canvas.
   if (samePlace) {
     QPainter painter(&next);
     painter.drawImage(QPointF(0, 0), Image);

@@ -52,6 +52,7 @@ class TMainWindowTest : public QObject {
   void ExitAnsweredNoKeepsTheWindow();
   void ExitAnsweredYesClosesTheWindow();
   void PauseShowsTheWholeTrick();
+  void PauseRunsOnAPreciseTimer();
   void CloseDuringTheTrickPauseWaitsForTheDriver();
   void MissingRecordsFolderIsReported();
   void RecordsFileIsCreatedAtStartUp();
@@ -249,6 +250,33 @@ void TMainWindowTest::PauseShowsTheWholeTrick() {
     QVERIFY(Block(during, 168 + 74 * i, 163) == Picture(played[i] + 1, dpr));
   // Afterwards the trick is cleared.
   QCOMPARE(m.Trick, (varlo::TTrick{-1, -1, -1, -1}));
+}
+
+// Looked at from inside the pause, without timing it: the wait is the full
+// 3000 ms on a precise single-shot timer.
+void TMainWindowTest::PauseRunsOnAPreciseTimer() {
+  TTestWindow window;
+  PrepareWhist(window->Match());
+  window->SetPauseScale(1);
+  QTimer* pause = window->findChild<QTimer*>(QStringLiteral("PauseTimer"));
+  QVERIFY(pause);
+  bool active = false, single = false;
+  int interval = 0;
+  Qt::TimerType type = Qt::CoarseTimer;
+  QTimer::singleShot(0, window.get(), [&] {
+    active = pause->isActive();
+    single = pause->isSingleShot();
+    interval = pause->interval();
+    type = pause->timerType();
+    pause->start(0);  // and end it now
+  });
+  QTest::mouseClick(window->Table(), Qt::LeftButton, {}, SlotCentre(1));
+  QVERIFY(active);
+  QVERIFY(single);
+  QCOMPARE(interval, 3000);
+  QCOMPARE(type, Qt::PreciseTimer);
+  QCOMPARE(window->Match().HandLine, std::string("Hand: You"));
+  QVERIFY(!pause->isActive());
 }
 
 void TMainWindowTest::CloseDuringTheTrickPauseWaitsForTheDriver() {
