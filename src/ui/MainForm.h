@@ -101,6 +101,7 @@ class TfrmVarlo : public QMainWindow, public varlo::TScreen {
   QFont TextFont;
   QColor TextPen;
   std::optional<QFont> FontChoice;
+  std::optional<QColor> FontColourChoice;
   QColor ColourChoice = Qt::black;
   std::unique_ptr<TCardImages> Images, EarlierImages;
   qreal ImagesScale = 0, EarlierScale = 0;

@@ -1,11 +1,11 @@
 // The Options, Info and Help commands of the main window.
 #include <QApplication>
 #include <QColorDialog>
-#include <QFontDialog>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 
+#include "FontChoice.h"
 #include "FormTools.h"
 #include "HelpWindow.h"
 #include "MainForm.h"
@@ -26,14 +26,15 @@ void TfrmVarlo::miPlayerNameClick() {
 }
 
 void TfrmVarlo::miFontClick() {
-  QFontDialog dialog(FontChoice.value_or(font()), this);
+  // It opens at the window's font and text colour, then at the last choice.
+  TFontChoice dialog(FontChoice.value_or(font()),
+                     FontColourChoice.value_or(palette().color(QPalette::WindowText)), this);
   if (ShowModalTo(dialog, this) != QDialog::Accepted) return;
-  const QFont chosen = dialog.selectedFont();
-  FontChoice = chosen;
-  // The chosen font replaces the table font as a whole; Qt's dialog offers
-  // no colour, so the text takes the window's ordinary text colour.
-  TextFont = chosen;
-  TextPen = palette().color(QPalette::WindowText);
+  FontChoice = dialog.selectedFont();
+  FontColourChoice = dialog.SelectedColour();
+  // The chosen font and colour replace the table font as a whole.
+  TextFont = *FontChoice;
+  TextPen = *FontColourChoice;
   TableView->Fill();
   MatchState.RequestRepaint();
 }

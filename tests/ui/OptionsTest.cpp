@@ -1,6 +1,7 @@
 // The Options menu: the player's name, the table font and its colour.
 #include <QAction>
 #include <QColorDialog>
+#include <QComboBox>
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -19,6 +20,7 @@ class TOptionsTest : public QObject {
   void PlayerNameCancelKeepsTheName();
   void BackgroundRepaintsTheTable();
   void FontReplacesTheTableFont();
+  void FontChoiceOffersTheSixteenColours();
 };
 
 void TOptionsTest::PlayerNameTakesTheTypedText() {
@@ -131,5 +133,49 @@ void TOptionsTest::FontReplacesTheTableFont() {
   QVERIFY(second.italic());
   QCOMPARE(window->TableFont().pointSize(), 14);
 }
+// The font choice lists the sixteen basic colours, opens at the window's
+// text colour and then at the last confirmed choice; the table's text takes
+// the chosen colour with the font.
+void TOptionsTest::FontChoiceOffersTheSixteenColours() {
+  TTestWindow window;
+  const auto choose = [&](const QString& name, bool accept) {
+    QStringList listed;
+    QString current;
+    AnswerNextModal([&](QWidget* modal) {
+      auto* colours = modal->findChild<QComboBox*>(QStringLiteral("cbColour"));
+      if (!colours) return qobject_cast<QDialog*>(modal)->reject();
+      for (int i = 0; i < colours->count(); ++i) listed << colours->itemText(i);
+      current = colours->currentText();
+      colours->setCurrentIndex(colours->findText(name));
+      accept ? qobject_cast<QDialog*>(modal)->accept() : qobject_cast<QDialog*>(modal)->reject();
+    });
+    window->findChild<QAction*>("miFont")->trigger();
+    return std::pair(listed, current);
+  };
+  const auto [listed, first] = choose(QStringLiteral("Navy"), true);
+  QCOMPARE(listed, (QStringList{"Black", "Maroon", "Green", "Olive", "Navy", "Purple", "Teal",
+                                "Grey", "Silver", "Red", "Lime", "Yellow", "Blue", "Fuchsia",
+                                "Aqua", "White"}));
+  QCOMPARE(window->palette().color(QPalette::WindowText), QColor(Qt::black));
+  QCOMPARE(first, QStringLiteral("Black"));
+  QCOMPARE(window->TextColour(), QColor(0, 0, 128));
+  // Cancelled, the choice stays; the next opening starts from it.
+  QCOMPARE(choose(QStringLiteral("Red"), false).second, QStringLiteral("Navy"));
+  QCOMPARE(window->TextColour(), QColor(0, 0, 128));
+
+  // The table's texts are drawn in it.
+  auto& m = window->Match();
+  m.Contract = varlo::Whist;
+  m.Players[0].Name = "You";
+  m.GameLine = "Current Game: Whist";
+  m.RequestRepaint();
+  Settle(*window);
+  const QImage& canvas = window->Table()->Canvas();
+  int navy = 0;
+  for (int y = 410; y < 430; ++y)
+    for (int x = 20; x < 200; ++x) navy += canvas.pixelColor(x, y) == QColor(0, 0, 128);
+  QVERIFY2(navy > 5, qPrintable(QString::number(navy)));  // its solid strokes
+}
+
 QTEST_MAIN(TOptionsTest)
 #include "OptionsTest.moc"
