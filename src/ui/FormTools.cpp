@@ -26,6 +26,12 @@ void SetTextColour(QWidget* widget, const QColor& colour) {
   widget->setPalette(pal);
 }
 
+QRect CentredWindowRect(QSize clientSize, const QMargins& frame, const QRect& available) {
+  const QSize whole = clientSize.grownBy(frame);
+  const QRect outer = QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, whole, available);
+  return outer.marginsRemoved(frame);
+}
+
 void FixDialogSize(QWidget* dialog, int width, int height) {
   dialog->setFixedSize(width, height);
   const QWidget* owner = dialog->parentWidget();

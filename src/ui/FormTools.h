@@ -3,6 +3,8 @@
 
 #include <QColor>
 #include <QFont>
+#include <QMargins>
+#include <QRect>
 
 class QDialog;
 class QPushButton;
@@ -15,6 +17,9 @@ inline const QColor FormBlue{0, 0, 255};
 QFont FormFont(int pixelHeight, bool bold);
 /// Gives a widget a text colour (its palette's text roles).
 void SetTextColour(QWidget* widget, const QColor& colour);
+/// Where a window's client area goes so that the whole window, its frame
+/// (title bar and borders) included, is centred in the available area.
+QRect CentredWindowRect(QSize clientSize, const QMargins& frame, const QRect& available);
 /// Gives a dialog a fixed client size and centres it on its parent's screen.
 void FixDialogSize(QWidget* dialog, int width, int height);
 /// The dialogs' "OK" button with the usual glyph: 75 x 25 at (x, y), the

@@ -45,8 +45,13 @@ TfrmVarlo::TfrmVarlo(varlo::TClock* clock, std::optional<std::filesystem::path> 
   TableView->setFocus();
   // Reading the icon wakes the image and SVG plug-ins, a few milliseconds
   // the first sight of the window need not wait for.
-  connect(TableView, &TTableView::FirstPainted, this, [this] { setWindowIcon(VarloIcon()); },
-          Qt::QueuedConnection);
+  connect(
+      TableView, &TTableView::FirstPainted, this,
+      [this] {
+        setWindowIcon(VarloIcon());
+        CentreFrameOnceKnown();
+      },
+      Qt::QueuedConnection);
   connect(TableView, &TTableView::Exposed, this, &TfrmVarlo::FormPaint);
   connect(TableView, &TTableView::MouseDown, this, &TfrmVarlo::FormMouseDown);
 
@@ -132,8 +137,27 @@ void TfrmVarlo::CreateMenu() {
 void TfrmVarlo::CentreOnScreen() {
   const QScreen* where = screen() ? screen() : QGuiApplication::primaryScreen();
   if (!where) return;
-  setGeometry(
-      QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), where->availableGeometry()));
+  // Before the window is shown its frame is not known yet (no margins).
+  const QRect frame = frameGeometry(), client = geometry();
+  const QMargins margins(client.left() - frame.left(), client.top() - frame.top(),
+                         frame.right() - client.right(), frame.bottom() - client.bottom());
+  setGeometry(CentredWindowRect(size(), margins, where->availableGeometry()));
+  PlacedAt = pos();
+}
+
+// The window manager adds its frame once the window is shown; centred on the
+// client area alone, the window would sit a little high. Centred again as
+// soon as the frame is known, unless the player has moved it meanwhile.
+void TfrmVarlo::CentreFrameOnceKnown() {
+  if (!FramePending || !isVisible()) return;
+  if (frameGeometry() == geometry()) return;  // not yet known
+  FramePending = false;
+  if (pos() == PlacedAt || geometry().topLeft() == PlacedAt) CentreOnScreen();
+}
+
+void TfrmVarlo::moveEvent(QMoveEvent* event) {
+  QMainWindow::moveEvent(event);
+  CentreFrameOnceKnown();
 }
 
 // The last step of start-up. A failure is reported once the window is up;

@@ -65,6 +65,7 @@ class TfrmVarlo : public QMainWindow, public varlo::TScreen {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
 
  private slots:
   void FormPaint();
@@ -78,6 +79,7 @@ class TfrmVarlo : public QMainWindow, public varlo::TScreen {
                    const QString& hint = QString());
   void SetUpRecordsFile(std::optional<std::filesystem::path> recordsFile);
   void CentreOnScreen();
+  void CentreFrameOnceKnown();
   /// Runs the turn driver; a close request that arrives meanwhile waits
   /// until it has returned.
   void RunDriver(const std::function<void()>& call);
@@ -111,6 +113,8 @@ class TfrmVarlo : public QMainWindow, public varlo::TScreen {
   double PauseScale = 1.0;
   bool DriverRunning = false;
   bool CloseWaiting = false;
+  bool FramePending = true;  // the window manager's frame is not known yet
+  QPoint PlacedAt;
 
   QMenu* miGame = nullptr;
   QAction* miNew = nullptr;

@@ -3,9 +3,12 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "FormTools.h"
 #include "ModalAnswers.h"
 #include "TestWindow.h"
 #include "records.h"
@@ -41,6 +44,7 @@ class TMainWindowTest : public QObject {
  private slots:
   void WindowLooksAsDescribed();
   void MenuHasTheItemsInOrder();
+  void TheWholeWindowIsCentred();
   void RequestedRedrawRunsOnTheTimerThenTimerSleeps();
   void TickDuringARedrawDoesNothing();
   void WindowSystemPaintAsksForARedraw();
@@ -106,6 +110,26 @@ void TMainWindowTest::MenuHasTheItemsInOrder() {
   QVERIFY(window->findChild<QAction*>("N1")->isSeparator());
   QCOMPARE(window->findChild<QAction*>("miScore")->statusTip(), QStringLiteral("Score"));
   QCOMPARE(window->findChild<QAction*>("About1")->statusTip(), QStringLiteral("About"));
+}
+
+// Centred as a window manager centres windows: the frame with its title bar,
+// not the client area alone.
+void TMainWindowTest::TheWholeWindowIsCentred() {
+  const QRect screen(0, 0, 1280, 1024);
+  const QSize client(632, 459);
+  const QMargins frame(1, 24, 1, 2);  // a title bar taller than the borders
+  const QRect placed = CentredWindowRect(client, frame, screen);
+  QCOMPARE(placed.size(), client);
+  const QRect whole = placed.marginsAdded(frame);
+  QVERIFY(qAbs(whole.center().x() - screen.center().x()) <= 1);
+  QVERIFY(qAbs(whole.center().y() - screen.center().y()) <= 1);
+  // Without a frame (before the window manager has one) it is the client area.
+  QCOMPARE(CentredWindowRect(client, {}, QRect(100, 50, 1000, 800)),
+           QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, client, QRect(100, 50, 1000, 800)));
+  TTestWindow window;
+  const QRect available = window->screen()->availableGeometry();
+  QVERIFY(qAbs(window->frameGeometry().center().x() - available.center().x()) <= 1);
+  QVERIFY(qAbs(window->frameGeometry().center().y() - available.center().y()) <= 1);
 }
 
 void TMainWindowTest::RequestedRedrawRunsOnTheTimerThenTimerSleeps() {
