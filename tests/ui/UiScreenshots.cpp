@@ -1,9 +1,12 @@
 // Pictures of the table and of every dialog, written as PNG files for a
 // person to look at (the build folder's "screenshots").
+#include <QApplication>
 #include <QDir>
 #include <QListWidget>
 #include <QTemporaryDir>
+#include <QScopeGuard>
 #include <QTest>
+#include <QTreeWidget>
 
 #include "GameChooser.h"
 #include "HelpWindow.h"
@@ -42,6 +45,15 @@ void Redraw(TfrmVarlo& window) {
   Settle(window);
 }
 
+// The trick of the table-trick picture.
+void PrepareTrick(varlo::TMatch& m) {
+  m.Contract = varlo::Total;
+  m.Players[0].Cards = {0, -1, 9, 14, -1, 21, 27, 31};
+  m.Trick = {3, 7, 6, 29};
+  m.HandLine = "Hand: Sandra";
+  m.GameLine = "Current Game: Total";
+}
+
 }  // namespace
 
 class TUiScreenshots : public QObject {
@@ -57,6 +69,9 @@ class TUiScreenshots : public QObject {
   void ScoreDialog();
   void RecordsDialog();
   void HelpWindow();
+  void TableAtTwiceTheSize();
+  void TableWithTheKeyboardMark();
+  void UnderADarkTheme();
 };
 
 void TUiScreenshots::TableBeforeNew() {
@@ -133,6 +148,65 @@ void TUiScreenshots::HelpWindow() {
   THelpWindow help;
   help.setAttribute(Qt::WA_DeleteOnClose, false);
   QVERIFY(SaveShown(help, QStringLiteral("help")));
+}
+
+void TUiScreenshots::TableAtTwiceTheSize() {
+  TTestWindow window;
+  window->resize(window->size() + window->Table()->size());
+  QTRY_COMPARE(window->Table()->size(), QSize(1264, 880));
+  PrepareTrick(window->Match());
+  Redraw(*window);
+  QVERIFY(Save(*window, QStringLiteral("table-twice")));
+}
+
+void TUiScreenshots::TableWithTheKeyboardMark() {
+  TTestWindow window;
+  PrepareTrick(window->Match());
+  Redraw(*window);
+  window->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(window.get()));
+  for (Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Right})
+    QTest::keyClick(window->windowHandle(), key);
+  QCOMPARE(window->Table()->FocusedSlot(), 3);
+  QVERIFY(Save(*window, QStringLiteral("table-keyboard-mark")));
+}
+
+// The main window and every dialog under a dark palette.
+void TUiScreenshots::UnderADarkTheme() {
+  const QPalette light = QApplication::palette();
+  QPalette dark;
+  for (auto [role, colour] : std::initializer_list<std::pair<QPalette::ColorRole, QColor>>{
+           {QPalette::Window, QColor(53, 53, 53)}, {QPalette::WindowText, QColor(240, 240, 240)},
+           {QPalette::Base, QColor(35, 35, 35)}, {QPalette::Text, QColor(240, 240, 240)},
+           {QPalette::Button, QColor(53, 53, 53)}, {QPalette::ButtonText, QColor(240, 240, 240)},
+           {QPalette::Highlight, QColor(42, 130, 218)}, {QPalette::HighlightedText, Qt::white},
+           {QPalette::Link, QColor(42, 130, 218)}})
+    dark.setColor(role, colour);
+  QApplication::setPalette(dark);
+  const auto restore = qScopeGuard([&] { QApplication::setPalette(light); });
+  TTestWindow window;
+  PrepareTrick(window->Match());
+  Redraw(*window);
+  QVERIFY(Save(*window, QStringLiteral("dark-table")));
+  auto& m = window->Match();
+  m.Chooser = 0;
+  m.ContractsChosen[0][1] = true;
+  varlo::TGameChooser model(m);
+  TfrmGameChooser chooser(model, window.get());
+  chooser.findChild<QListWidget*>(QStringLiteral("clbGames"))->item(5)->setCheckState(Qt::Checked);
+  QVERIFY(SaveShown(chooser, QStringLiteral("dark-chooser")));
+  TfrmPoints score(varlo::ScoreRows(m.Players));
+  QVERIFY(SaveShown(score, QStringLiteral("dark-score")));
+  QTemporaryDir dir;
+  const auto file = std::filesystem::path(dir.path().toStdString()) / "Varlo.ini";
+  QVERIFY(varlo::WriteRecordsFile(file, {{"Maximilian Berg", 1450}, {"You", 120}, {"Jack", 0}}));
+  TfrmRecords records(file);
+  auto* list = records.findChild<QTreeWidget*>(QStringLiteral("lvTop"));
+  list->setCurrentItem(list->topLevelItem(1));
+  QVERIFY(SaveShown(records, QStringLiteral("dark-records")));
+  THelpWindow help;
+  help.setAttribute(Qt::WA_DeleteOnClose, false);
+  QVERIFY(SaveShown(help, QStringLiteral("dark-help")));
 }
 
 QTEST_MAIN(TUiScreenshots)
