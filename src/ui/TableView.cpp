@@ -75,24 +75,19 @@ bool TTableView::FitCanvas() {
   const bool fits = !Image.isNull() && Image.devicePixelRatio() == dpr &&
                     Image.width() >= needed.width() && Image.height() >= needed.height();
   if (fits && where == Where) return false;
-  // Moved or rescaled, the table is drawn afresh by the game; the image
-  // never shrinks, so going back to a size it has had allocates nothing.
+  // A new size moves or rescales the table: the game draws it afresh. The
+  // image never shrinks, so going back to a size it has had allocates
+  // nothing.
   if (fits) {
     FillDevice(QRect(QPoint(0, 0), needed));
     Where = where;
     return true;
   }
-  const bool samePlace = !Image.isNull() && where == Where;
   QSize grown = needed;
   if (!Image.isNull() && Image.devicePixelRatio() == dpr) grown = grown.expandedTo(Image.size());
   QImage next(grown, QImage::Format_RGB32);
   next.setDevicePixelRatio(dpr);
   next.fill(BackColour);
-  // Grown in place, what was drawn is kept, as on a window canvas.
-  if (samePlace) {
-    QPainter painter(&next);
-    painter.drawImage(QPointF(0, 0), Image);
-  }
   Image = std::move(next);
   Where = where;
   return true;

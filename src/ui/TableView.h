@@ -75,9 +75,9 @@ class TTableView : public QWidget {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
-  /// Grows the backing image to the widget's size and pixel ratio, keeping
-  /// what was drawn while the table's place stays the same; true when it had
-  /// to change.
+  /// Fits the backing image to the widget's size and pixel ratio. Once the
+  /// table's place or scale changes it is filled afresh, for the game to
+  /// draw again; true then.
   bool FitCanvas();
   /// Plays a slot as a click on its card would.
   void PlaySlot(int slot);

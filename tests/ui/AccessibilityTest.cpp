@@ -1,8 +1,10 @@
-// What a screen reader finds: the table in words through QAccessible, the
-// focus mark as the accessible focus, and named dialogs and boxes whose
-// texts can be read.
+// Playing without a mouse, and with a screen reader: the keyboard's focus
+// mark (on the screen only, never in the table's picture), Enter, Space and
+// 1 to 8 playing through the click's own path, dialogs answered by keys;
+// the table read in words through QAccessible, the mark as its focus.
 #include <QAccessible>
 #include <QAction>
+#include <QApplication>
 #include <QTest>
 
 #include "ModalAnswers.h"
@@ -12,23 +14,20 @@ using namespace ui_test;
 
 namespace {
 
-QStringList ChildNames(QAccessibleInterface* iface) {
+void Key(TfrmVarlo& window, Qt::Key key) { QTest::keyClick(window.windowHandle(), key); }
+
+QImage OnScreen(TfrmVarlo& window, const QRect& area) {
+  return window.Table()->grab(area).toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+QStringList Names(QAccessibleInterface* iface) {
   QStringList names;
   for (int i = 0; i < iface->childCount(); ++i) names << iface->child(i)->text(QAccessible::Name);
   return names;
 }
 
-QAccessibleInterface* ChildNamed(QAccessibleInterface* iface, const QString& name) {
-  for (int i = 0; i < iface->childCount(); ++i)
-    if (iface->child(i)->text(QAccessible::Name) == name) return iface->child(i);
-  return nullptr;
-}
-
-// Every text a screen reader can reach below the interface.
-QStringList AllTexts(QAccessibleInterface* iface) {
-  QStringList texts{iface->text(QAccessible::Name)};
-  for (int i = 0; i < iface->childCount(); ++i) texts += AllTexts(iface->child(i));
-  return texts;
+QAccessibleInterface* Child(QAccessibleInterface* iface, const QString& name) {
+  return iface->child(Names(iface).indexOf(name));
 }
 
 }  // namespace
@@ -37,122 +36,132 @@ class TAccessibilityTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void FocusMarkShowsOnTheScreenOnlyAndIsTheAccessibleFocus();
+  void AWholeDealFromTheKeyboard();
   void TableIsReadInWords();
-  void LayoutIsReadByRows();
-  void FocusMarkIsTheAccessibleFocus();
-  void DialogsAndBoxesAreNamedAndReadable();
 };
+
+void TAccessibilityTest::FocusMarkShowsOnTheScreenOnlyAndIsTheAccessibleFocus() {
+  TTestWindow window;
+  auto& m = window->Match();
+  DealWhistHeartsToHuman(m);
+  m.Players[0].Cards[0] = -1;
+  m.RequestRepaint();
+  Settle(*window);
+  window->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(window.get()));
+  TTableView* table = window->Table();
+  QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(table);
+  const QRect slot1(94, 25, 74, 100), slot2(168, 25, 74, 100);
+  QCOMPARE(OnScreen(*window, slot1), table->Canvas().copy(slot1));  // a mouse player's table
+  QVERIFY(!reader->focusChild());
+  m.InputEnabled = false;  // keys, like clicks, do nothing while the game is busy
+  for (Qt::Key key : {Qt::Key_Right, Qt::Key_Return, Qt::Key_1}) Key(*window, key);
+  QCOMPARE(table->FocusedSlot(), -1);
+  m.InputEnabled = true;
+  const std::pair<Qt::Key, int> moves[] = {{Qt::Key_Right, 1}, {Qt::Key_Right, 2}, {Qt::Key_End, 7},
+                                           {Qt::Key_Right, 7}, {Qt::Key_Home, 1}, {Qt::Key_Left, 1}};
+  for (auto [key, slot] : moves) {
+    Key(*window, key);
+    QCOMPARE(table->FocusedSlot(), slot);
+    QCOMPARE(reader->focusChild()->focusChild(), reader->focusChild()->child(slot));
+  }
+  QVERIFY(reader->focusChild()->child(1)->state().focused);
+  QCOMPARE(reader->focusChild()->child(1)->text(QAccessible::Name), QStringLiteral("Eight of hearts"));
+  QVERIFY(OnScreen(*window, slot1) != table->Canvas().copy(slot1));
+  QCOMPARE(table->Canvas().copy(slot1), TCardImages::Render(2, QSize(74, 100)));
+  QCOMPARE(OnScreen(*window, slot2), table->Canvas().copy(slot2));
+  QTest::mouseClick(table, Qt::LeftButton, {}, QPoint(5, 300));  // a click hides it
+  QCOMPARE(table->FocusedSlot(), -1);
+  QTRY_COMPARE(OnScreen(*window, slot1), table->Canvas().copy(slot1));
+}
+
+// New, then only keys: the chooser (Tab to the list, Down, Space, Enter),
+// every card of the deal by number or by the mark, the boxes and dialogs.
+void TAccessibilityTest::AWholeDealFromTheKeyboard() {
+  TTestWindow window;
+  window->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(window.get()));
+  QTimer answers;
+  int chosen = 0;
+  QObject::connect(&answers, &QTimer::timeout, [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal) return;
+    answers.stop();
+    auto* list = modal->findChild<QListWidget*>(QStringLiteral("clbGames"));
+    if (list && list->isEnabled()) {
+      for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Home, Qt::Key_Down, Qt::Key_Space})
+        QTest::keyClick(modal->windowHandle(), key);
+      chosen += list->item(varlo::Whist)->checkState() == Qt::Checked;
+    }
+    QTest::keyClick(modal->windowHandle(), Qt::Key_Return);
+    answers.start(3);
+  });
+  answers.start(3);
+  window->findChild<QAction*>("miNew")->trigger();
+  auto& m = window->Match();
+  QCOMPARE(m.Contract, int(varlo::Whist));
+  for (int card = 0; card < 8 && m.DealsPlayed == 0; ++card) {
+    int legal = 0;
+    while (!m.MayPlaySlot(legal)) ++legal;
+    if (card % 2) {
+      Key(*window, Qt::Key(Qt::Key_1 + legal));
+      continue;
+    }
+    Key(*window, Qt::Key_Home);
+    while (window->Table()->FocusedSlot() < legal) Key(*window, Qt::Key_Right);
+    Key(*window, card % 4 ? Qt::Key_Space : Qt::Key_Return);
+  }
+  QCOMPARE(chosen, 1);
+  QCOMPARE(m.DealsPlayed, 1);  // the score dialog closed, the next chooser too
+  QCOMPARE(m.Chooser, 1);
+}
 
 void TAccessibilityTest::TableIsReadInWords() {
   TTestWindow window;
   auto& m = window->Match();
+  QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(window->Table());
+  QCOMPARE(reader->childCount(), 0);  // before the first match the table is empty
   DealWhistHeartsToHuman(m);
-  // Ben led the seven of clubs; the human has spades and hearts only, so
-  // every card of his may be played; then he holds a club and must follow.
-  m.Players[0].Cards = {13, -1, 2, 10, -1, 5, 12, 8};
+  m.Players[0].Cards = {13, -1, 2, 10, -1, 5, 12, 26};
   m.Leader = 3;
-  m.Trick = {24, -1, -1, -1};
+  m.Trick = {24, 31, -1, -1};  // clubs led: only the nine of clubs may be played
   m.HandLine = "Hand: Sandra";
   m.GameLine = "Current Game: Whist";
-  QAccessibleInterface* table = QAccessible::queryAccessibleInterface(window->Table());
-  QVERIFY(table);
-  QCOMPARE(table->role(), QAccessible::Canvas);
-  QCOMPARE(table->text(QAccessible::Name), QStringLiteral("Card table"));
-  QCOMPARE(ChildNames(table), (QStringList{"You", "Your hand", "Jack", "Trick", "Ben", "Sandra",
-                                           "Hand: Sandra", "Current Game: Whist"}));
-  QAccessibleInterface* hand = ChildNamed(table, QStringLiteral("Your hand"));
-  QCOMPARE(hand->role(), QAccessible::List);
-  QCOMPARE(ChildNames(hand), (QStringList{"Queen of spades", "empty", "Nine of hearts",
-                                          "Nine of spades", "empty", "Queen of hearts",
-                                          "Jack of spades", "Seven of spades"}));
-  for (int rounds = 0; rounds < 2; ++rounds) {
-    for (int slot = 0; slot < 8; ++slot) {
-      QAccessibleInterface* item = hand->child(slot);
-      QCOMPARE(item->role(), QAccessible::ListItem);
-      QCOMPARE(item->parent(), hand);
-      QCOMPARE(hand->indexOfChild(item), slot);
-      QCOMPARE(bool(item->state().disabled), !m.MayPlaySlot(slot));
-      const QRect onScreen(window->Table()->mapToGlobal(QPoint(20 + 74 * slot, 25)), QSize(74, 100));
-      QCOMPARE(item->rect(), onScreen);
-    }
-    m.Players[0].Cards[1] = 26;  // now a club is held: only it may be played
+  QCOMPARE(reader->role(), QAccessible::Canvas);
+  QCOMPARE(Names(reader), (QStringList{"You", "Your hand", "Jack", "Trick", "Ben", "Sandra",
+                                       "Hand: Sandra", "Current Game: Whist"}));
+  QAccessibleInterface* hand = Child(reader, QStringLiteral("Your hand"));
+  QCOMPARE(Names(hand), (QStringList{"Queen of spades", "empty", "Nine of hearts", "Nine of spades",
+                                     "empty", "Queen of hearts", "Jack of spades", "Nine of clubs"}));
+  for (int slot = 0; slot < 8; ++slot) {
+    QCOMPARE(hand->child(slot)->role(), QAccessible::ListItem);
+    QCOMPARE(!hand->child(slot)->state().disabled, m.MayPlaySlot(slot));
+    QCOMPARE(hand->child(slot)->rect(),
+             QRect(window->Table()->mapToGlobal(QPoint(20 + 74 * slot, 25)), QSize(74, 100)));
   }
-  QVERIFY(!hand->child(1)->state().disabled);
-  QVERIFY(hand->child(0)->state().disabled);
-  QCOMPARE(hand->child(1)->text(QAccessible::Description), QStringLiteral("may be played"));
-  QCOMPARE(ChildNames(ChildNamed(table, QStringLiteral("Trick"))),
-           QStringList{"Seven of clubs"});
-  m.Trick = {24, 31, 0, -1};
-  QCOMPARE(ChildNames(ChildNamed(table, QStringLiteral("Trick"))),
-           (QStringList{"Seven of clubs", "Ace of clubs", "Seven of hearts"}));
-  m.Contract = -1;  // before the first match the table shows nothing
-  QCOMPARE(table->childCount(), 0);
-}
+  QVERIFY(!hand->child(7)->state().disabled);
+  QCOMPARE(Names(Child(reader, QStringLiteral("Trick"))), (QStringList{"Seven of clubs", "Ace of clubs"}));
 
-void TAccessibilityTest::LayoutIsReadByRows() {
-  TTestWindow window;
-  auto& m = window->Match();
   m.Contract = varlo::VarloLayout;
-  m.Players[0].Cards = {0, 1, 2, 3, -1, -1, -1, -1};
-  for (int c : {4, 5, 6, 12, 11, 28}) m.Layout[c] = true;
+  for (int c : {4, 5, 6, 11, 12, 28}) m.Layout[c] = true;
   m.GameLine = "Current Game: Varlo";
-  QAccessibleInterface* table = QAccessible::queryAccessibleInterface(window->Table());
-  QCOMPARE(ChildNames(table), (QStringList{"You", "Your hand", "hearts row", "spades row",
-                                           "diamonds row", "clubs row", "Current Game: Varlo"}));
-  QCOMPARE(ChildNames(ChildNamed(table, QStringLiteral("hearts row"))),
-           (QStringList{"Jack of hearts", "Queen of hearts", "King of hearts"}));
-  QCOMPARE(ChildNames(ChildNamed(table, QStringLiteral("spades row"))),
-           (QStringList{"Ten of spades", "Jack of spades"}));
-  QCOMPARE(ChildNamed(table, QStringLiteral("diamonds row"))->childCount(), 0);
-  QCOMPARE(ChildNames(ChildNamed(table, QStringLiteral("clubs row"))), QStringList{"Jack of clubs"});
-}
+  QCOMPARE(Names(reader), (QStringList{"You", "Your hand", "hearts row", "spades row", "diamonds row",
+                                       "clubs row", "Current Game: Varlo"}));
+  QCOMPARE(Names(Child(reader, QStringLiteral("spades row"))), (QStringList{"Ten of spades", "Jack of spades"}));
+  QCOMPARE(Names(Child(reader, QStringLiteral("clubs row"))), QStringList{"Jack of clubs"});
 
-void TAccessibilityTest::FocusMarkIsTheAccessibleFocus() {
-  TTestWindow window;
-  DealWhistHeartsToHuman(window->Match());
-  window->activateWindow();
-  QVERIFY(QTest::qWaitForWindowActive(window.get()));
-  QAccessibleInterface* table = QAccessible::queryAccessibleInterface(window->Table());
-  QVERIFY(!table->focusChild());  // no mark yet: the table itself has the focus
-  QTest::keyClick(window->windowHandle(), Qt::Key_Right);
-  QCOMPARE(table->focusChild()->focusChild()->text(QAccessible::Name),
-           QStringLiteral("Seven of hearts"));
-  QTest::keyClick(window->windowHandle(), Qt::Key_Right);
-  QAccessibleInterface* hand = table->focusChild();
-  QVERIFY(hand);
-  QAccessibleInterface* focused = hand->focusChild();
-  QVERIFY(focused);
-  QCOMPARE(focused->text(QAccessible::Name), QStringLiteral("Eight of hearts"));
-  QVERIFY(focused->state().focused);
-  QVERIFY(!hand->child(0)->state().focused);
-}
-
-void TAccessibilityTest::DialogsAndBoxesAreNamedAndReadable() {
-  TTestWindow window;
-  struct TRead {
-    QString Name;
-    QStringList Texts;
-  };
-  const auto read = [&](const char* action) {
-    TRead seen;
-    AnswerNextModal([&](QWidget* modal) {
-      QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(modal);
-      seen = {iface->text(QAccessible::Name), AllTexts(iface)};
-      if (auto* box = qobject_cast<QMessageBox*>(modal)) return Press(box, QMessageBox::Ok);
-      ClickOk(modal);
-      modal->close();
-    });
-    window->findChild<QAction*>(action)->trigger();
-    return seen;
-  };
-  const TRead about = read("About1");
-  QCOMPARE(about.Name, QStringLiteral("About"));
-  QVERIFY(about.Texts.join(' ').contains(QStringLiteral("Varlo 1.22 - ")));
-  const TRead score = read("miScore");
-  QCOMPARE(score.Name, QStringLiteral("Score"));
-  for (const char* text : {"You", "Jack", "Sandra", "Ben", "0", "OK"})
-    QVERIFY2(score.Texts.contains(QLatin1String(text)), text);
-  QCOMPARE(read("miTop").Name, QStringLiteral("Top"));
+  // Boxes and dialogs are named by their titles and their texts read.
+  QStringList about;
+  AnswerNextModal([&](QWidget* modal) {
+    QAccessibleInterface* box = QAccessible::queryAccessibleInterface(modal);
+    about << box->text(QAccessible::Name);
+    for (int i = 0; i < box->childCount(); ++i) about << box->child(i)->text(QAccessible::Name);
+    Press(modal, QMessageBox::Ok);
+  });
+  window->findChild<QAction*>("About1")->trigger();
+  QCOMPARE(about.value(0), QStringLiteral("About"));
+  QVERIFY(about.join(' ').contains(QStringLiteral("Varlo 1.22 - ")));
 }
 
 QTEST_MAIN(TAccessibilityTest)

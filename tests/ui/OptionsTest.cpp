@@ -134,46 +134,35 @@ void TOptionsTest::FontReplacesTheTableFont() {
   QCOMPARE(window->TableFont().pointSize(), 14);
 }
 // The font choice lists the sixteen basic colours, opens at the window's
-// text colour and then at the last confirmed choice; the table's text takes
+// text colour and then at the last confirmed choice; the table's texts take
 // the chosen colour with the font.
 void TOptionsTest::FontChoiceOffersTheSixteenColours() {
   TTestWindow window;
-  const auto choose = [&](const QString& name, bool accept) {
-    QStringList listed;
-    QString current;
-    AnswerNextModal([&](QWidget* modal) {
+  QStringList listed, current;
+  const auto choose = [&](const char* name, bool accept) {
+    AnswerNextModal([&, name, accept](QWidget* modal) {
       auto* colours = modal->findChild<QComboBox*>(QStringLiteral("cbColour"));
-      if (!colours) return qobject_cast<QDialog*>(modal)->reject();
-      for (int i = 0; i < colours->count(); ++i) listed << colours->itemText(i);
-      current = colours->currentText();
-      colours->setCurrentIndex(colours->findText(name));
+      for (int i = 0; colours && i < colours->count(); ++i) listed << colours->itemText(i);
+      current << (colours ? colours->currentText() : QString());
+      if (colours) colours->setCurrentIndex(colours->findText(QLatin1String(name)));
       accept ? qobject_cast<QDialog*>(modal)->accept() : qobject_cast<QDialog*>(modal)->reject();
     });
     window->findChild<QAction*>("miFont")->trigger();
-    return std::pair(listed, current);
   };
-  const auto [listed, first] = choose(QStringLiteral("Navy"), true);
-  QCOMPARE(listed, (QStringList{"Black", "Maroon", "Green", "Olive", "Navy", "Purple", "Teal",
-                                "Grey", "Silver", "Red", "Lime", "Yellow", "Blue", "Fuchsia",
-                                "Aqua", "White"}));
-  QCOMPARE(window->palette().color(QPalette::WindowText), QColor(Qt::black));
-  QCOMPARE(first, QStringLiteral("Black"));
+  choose("Navy", true);
+  choose("Red", false);
+  QCOMPARE(listed.mid(0, 16), (QStringList{"Black", "Maroon", "Green", "Olive", "Navy", "Purple", "Teal", "Grey",
+                                           "Silver", "Red", "Lime", "Yellow", "Blue", "Fuchsia", "Aqua", "White"}));
+  QCOMPARE(current, (QStringList{"Black", "Navy"}));  // the window text, then the last choice
   QCOMPARE(window->TextColour(), QColor(0, 0, 128));
-  // Cancelled, the choice stays; the next opening starts from it.
-  QCOMPARE(choose(QStringLiteral("Red"), false).second, QStringLiteral("Navy"));
-  QCOMPARE(window->TextColour(), QColor(0, 0, 128));
-
-  // The table's texts are drawn in it.
   auto& m = window->Match();
   m.Contract = varlo::Whist;
-  m.Players[0].Name = "You";
   m.GameLine = "Current Game: Whist";
   m.RequestRepaint();
   Settle(*window);
-  const QImage& canvas = window->Table()->Canvas();
   int navy = 0;
   for (int y = 410; y < 430; ++y)
-    for (int x = 20; x < 200; ++x) navy += canvas.pixelColor(x, y) == QColor(0, 0, 128);
+    for (int x = 20; x < 200; ++x) navy += window->Table()->Canvas().pixelColor(x, y) == QColor(0, 0, 128);
   QVERIFY2(navy > 5, qPrintable(QString::number(navy)));  // its solid strokes
 }
 

@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include "Contrast.h"
 #include "GameChooser.h"
 #include "HelpWindow.h"
 #include "Points.h"
@@ -165,37 +166,25 @@ void TUiScreenshots::TableWithTheKeyboardMark() {
   Redraw(*window);
   window->activateWindow();
   QVERIFY(QTest::qWaitForWindowActive(window.get()));
-  for (Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Right})
-    QTest::keyClick(window->windowHandle(), key);
+  for (int i = 0; i < 3; ++i) QTest::keyClick(window->windowHandle(), Qt::Key_Right);
   QCOMPARE(window->Table()->FocusedSlot(), 3);
   QVERIFY(Save(*window, QStringLiteral("table-keyboard-mark")));
 }
 
-// The main window and every dialog under a dark palette.
+// The table and the dialogs under a dark theme.
 void TUiScreenshots::UnderADarkTheme() {
   const QPalette light = QApplication::palette();
-  QPalette dark;
-  for (auto [role, colour] : std::initializer_list<std::pair<QPalette::ColorRole, QColor>>{
-           {QPalette::Window, QColor(53, 53, 53)}, {QPalette::WindowText, QColor(240, 240, 240)},
-           {QPalette::Base, QColor(35, 35, 35)}, {QPalette::Text, QColor(240, 240, 240)},
-           {QPalette::Button, QColor(53, 53, 53)}, {QPalette::ButtonText, QColor(240, 240, 240)},
-           {QPalette::Highlight, QColor(42, 130, 218)}, {QPalette::HighlightedText, Qt::white},
-           {QPalette::Link, QColor(42, 130, 218)}})
-    dark.setColor(role, colour);
-  QApplication::setPalette(dark);
+  QApplication::setPalette(DarkPalette());
   const auto restore = qScopeGuard([&] { QApplication::setPalette(light); });
   TTestWindow window;
   PrepareTrick(window->Match());
   Redraw(*window);
   QVERIFY(Save(*window, QStringLiteral("dark-table")));
-  auto& m = window->Match();
-  m.Chooser = 0;
-  m.ContractsChosen[0][1] = true;
-  varlo::TGameChooser model(m);
+  varlo::TGameChooser model(window->Match());
   TfrmGameChooser chooser(model, window.get());
-  chooser.findChild<QListWidget*>(QStringLiteral("clbGames"))->item(5)->setCheckState(Qt::Checked);
+  chooser.findChild<QListWidget*>(QStringLiteral("clbGames"))->setCurrentRow(2);
   QVERIFY(SaveShown(chooser, QStringLiteral("dark-chooser")));
-  TfrmPoints score(varlo::ScoreRows(m.Players));
+  TfrmPoints score(varlo::ScoreRows(window->Match().Players));
   QVERIFY(SaveShown(score, QStringLiteral("dark-score")));
   QTemporaryDir dir;
   const auto file = std::filesystem::path(dir.path().toStdString()) / "Varlo.ini";
