@@ -26,6 +26,8 @@ class TCardImages {
   /// stretched to that size, not a resampled bitmap); rendered on first use
   /// and kept. Null for an index outside 0..32.
   const QImage& Sized(int n, QSize pixels) const;
+  /// No picture has been drawn for a device size yet.
+  bool Empty() const { return SizedImages.empty(); }
   /// Renders the pictures among these that are not kept yet, several at a
   /// time on the machine's cores.
   void Prepare(const std::vector<std::pair<int, QSize>>& wanted) const;

@@ -29,7 +29,8 @@ constexpr int LayoutLeft = 20, LayoutTop = 150, LayoutRowStep = 50;
 }  // namespace
 
 void TfrmVarlo::PaintTable() {
-  PrepareCardImages();
+  // At a new scale (after a resize) every picture is still to be rendered.
+  if (CardImages().Empty()) PrepareCardImages();
   // The painter's lifetime is the canvas lock: from before the first
   // picture to after the last.
   QPainter painter(&TableView->Canvas());
@@ -48,8 +49,7 @@ void TfrmVarlo::PaintTable() {
 }
 
 // A pass over the table that draws nothing: it collects the pictures and
-// their sizes, so that those not yet rendered (after a resize) are rendered
-// together, on all cores.
+// their sizes, so that they are rendered together, on all cores.
 void TfrmVarlo::PrepareCardImages() {
   std::vector<std::pair<int, QSize>> wanted;
   WantedImages = &wanted;

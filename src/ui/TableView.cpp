@@ -96,22 +96,22 @@ bool TTableView::FitCanvas() {
 void TTableView::PutImage(const QImage& picture, QPoint device) {
   const QRect target = QRect(device, picture.size()) & Image.rect();
   if (target.isEmpty() || picture.format() != Image.format()) return;
-  const int skipX = target.x() - device.x(), skipY = target.y() - device.y();
   const auto bytes = static_cast<std::size_t>(target.width()) * sizeof(QRgb);
-  for (int row = 0; row < target.height(); ++row) {
-    const auto* from = reinterpret_cast<const QRgb*>(picture.constScanLine(skipY + row)) + skipX;
-    auto* to = reinterpret_cast<QRgb*>(Image.scanLine(target.y() + row)) + target.x();
+  const uchar* from = picture.constScanLine(target.y() - device.y()) +
+                      (target.x() - device.x()) * sizeof(QRgb);
+  uchar* to = Image.scanLine(target.y()) + target.x() * sizeof(QRgb);
+  const qsizetype fromStep = picture.bytesPerLine(), toStep = Image.bytesPerLine();
+  for (int row = 0; row < target.height(); ++row, from += fromStep, to += toStep)
     std::memcpy(to, from, bytes);
-  }
 }
 
 void TTableView::FillDevice(const QRect& device) {
   const QRect target = device & Image.rect();
-  const QRgb colour = BackColour.rgb();
-  for (int row = target.top(); row <= target.bottom(); ++row) {
-    auto* line = reinterpret_cast<QRgb*>(Image.scanLine(row)) + target.x();
-    std::fill_n(line, target.width(), colour);
-  }
+  if (target.isEmpty()) return;
+  uchar* line = Image.scanLine(target.y()) + target.x() * sizeof(QRgb);
+  const qsizetype step = Image.bytesPerLine();
+  for (int row = 0; row < target.height(); ++row, line += step)
+    std::fill_n(reinterpret_cast<QRgb*>(line), target.width(), BackColour.rgb());
 }
 
 void TTableView::paintEvent(QPaintEvent* event) {
