@@ -34,7 +34,6 @@ void TScaledTableTest::CardsCoverExactlyTheirScaledRectangles_data() {
   QTest::addColumn<QSize>("table");
   QTest::newRow("twice") << QSize(1264, 880);
   QTest::newRow("odd, height decides") << QSize(1500, 577);
-  QTest::newRow("odd, width decides") << QSize(1001, 917);
 }
 
 void TScaledTableTest::CardsCoverExactlyTheirScaledRectangles() {

@@ -1,6 +1,7 @@
 // Every text of the dialogs, the boxes and the help pages against what lies
 // behind it: under a dark theme at least 4.5:1 (WCAG AA); under a light
 // theme the game's own colours, exactly.
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
@@ -33,36 +34,27 @@ struct TSeen {
   }
 };
 
-// What most pixels of the rectangle show: the ground of a text.
-QColor Ground(const QImage& shot, const QRect& area) {
-  std::map<QRgb, int> count;
-  for (int y = area.top() + 3; y < area.bottom() - 2; ++y)
-    for (int x = area.left() + 3; x < area.right() - 2; ++x) ++count[shot.pixel(x, y)];
-  return QColor::fromRgb(std::max_element(count.begin(), count.end(), [](auto a, auto b) {
-                           return a.second < b.second;
-                         })->first);
-}
-
-// Each text of the dialog in the colour of its palette role, on the ground
-// the dialog shows behind it; list rows too, the selected one included.
+// Each text of the dialog in its palette's text role against the role it is
+// drawn on; list rows too, the selected one included.
 void Measure(QWidget* dialog, TSeen& seen) {
-  const QImage shot = dialog->grab().toImage();
   for (QWidget* w : dialog->findChildren<QWidget*>()) {
-    const QRect rect(w->mapTo(dialog, QPoint(0, 0)), w->size());
+    const QPalette& p = w->palette();
     const QString text = w->property("text").toString() + w->property("title").toString();
     if (auto* view = qobject_cast<QAbstractItemView*>(w); view && !view->inherits("QHeaderView")) {
       for (int row = 0; row < view->model()->rowCount(); ++row) {
         const QModelIndex index = view->model()->index(row, 0);
-        const bool selected = view->selectionModel()->isSelected(index);
         const auto group = view->model()->flags(index) & Qt::ItemIsEnabled ? QPalette::Active : QPalette::Disabled;
-        const QRect item = view->visualRect(index).translated(view->viewport()->mapTo(dialog, QPoint(0, 0)));
-        seen.Check(index.data().toString(), view->palette().color(group, selected ? QPalette::HighlightedText : QPalette::Text),
-                   Ground(shot, item.adjusted(item.width() / 2, -3, 0, 3)));
+        if (view->selectionModel()->isSelected(index))
+          seen.Check(index.data().toString(), p.color(group, QPalette::HighlightedText), p.color(group, QPalette::Highlight));
+        else
+          seen.Check(index.data().toString(), p.color(group, QPalette::Text), p.color(group, QPalette::Base));
       }
     } else if (!text.isEmpty() && w->isVisibleTo(dialog)) {
-      const QColor colour = w->palette().color(QPalette::Active, w->foregroundRole());
+      const QColor colour = p.color(w->foregroundRole());
       seen.Colours[w->objectName()] = colour;
-      seen.Check(text, colour, Ground(shot, rect));
+      seen.Check(text, colour, p.color(qobject_cast<QAbstractButton*>(w) && !w->inherits("QCheckBox")
+                                           ? QPalette::Button
+                                           : w->inherits("QLineEdit") ? QPalette::Base : QPalette::Window));
     }
   }
 }
