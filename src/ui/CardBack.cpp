@@ -61,15 +61,32 @@ void DrawRose(QPainter& painter, QPointF centre) {
   painter.restore();
 }
 
-void DrawRoseGrid(QPainter& painter) {
+// How far a rose reaches from its centre (leaves across, petals up and
+// down), with room for the outlines and the antialiased edge.
+constexpr qreal RoseReachX = 1.85 * RoseRadius + 1.5, RoseReachY = 1.02 * RoseRadius + 1.5;
+
+// The roses on the field; those partly outside it are clipped to it. Roses
+// wholly outside are left out and those wholly inside are drawn without the
+// clip: the picture is the same, made in a fraction of the time.
+void DrawRoseGrid(QPainter& painter, const QRectF& field, const QPainterPath& clip) {
   // Centred on the card so the pattern is the same turned either way up.
   const QPointF middle(CardWidth / 2, CardHeight / 2);
+  const QRectF inside = field.adjusted(3, 3, -3, -3);  // clear of the rounded corners
   for (int row = -5; row <= 5; ++row) {
     for (int column = -4; column <= 4; ++column) {
       if ((row + column) % 2 != 0) continue;
-      DrawRose(painter, middle + QPointF(column * GridStep, row * GridStep));
+      const QPointF centre = middle + QPointF(column * GridStep, row * GridStep);
+      const QRectF reach(centre.x() - RoseReachX, centre.y() - RoseReachY, 2 * RoseReachX,
+                         2 * RoseReachY);
+      if (!reach.intersects(field)) continue;
+      if (inside.contains(reach))
+        painter.setClipping(false);
+      else
+        painter.setClipPath(clip);
+      DrawRose(painter, centre);
     }
   }
+  painter.setClipping(false);
 }
 
 }  // namespace
@@ -83,9 +100,7 @@ void DrawBack(QPainter& painter) {
   painter.drawRoundedRect(field, 3, 3);
   QPainterPath clip;
   clip.addRoundedRect(field, 3, 3);
-  painter.setClipPath(clip);
-  DrawRoseGrid(painter);
-  painter.setClipping(false);
+  DrawRoseGrid(painter, field, clip);
   painter.setPen(QPen(GroundLine, 0.6));
   painter.setBrush(Qt::NoBrush);
   painter.drawRoundedRect(field.adjusted(1.6, 1.6, -1.6, -1.6), 2, 2);

@@ -1,8 +1,28 @@
 #include "CardImages.h"
 
 #include <QPainter>
+#include <QtConcurrent/QtConcurrentMap>
+#include <algorithm>
 
 #include "CardArt.h"
+
+namespace {
+
+// Paints picture n onto an opaque white image whose painter already maps
+// the card's 74 x 100 units onto its pixels.
+void Paint(QImage& image, int n, qreal scaleX, qreal scaleY) {
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  painter.scale(scaleX, scaleY);
+  painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
+                         QPainter::SmoothPixmapTransform);
+  if (n == 0)
+    cardart::DrawBack(painter);
+  else
+    cardart::DrawFace(painter, n - 1);
+}
+
+}  // namespace
 
 TCardImages::TCardImages(qreal devicePixelRatio) : Dpr(devicePixelRatio) {}
 
@@ -13,19 +33,42 @@ const QPixmap& TCardImages::Image(int n) const {
   return image;
 }
 
+const QImage& TCardImages::Sized(int n, QSize pixels) const {
+  if (n < 0 || n >= Count || pixels.isEmpty()) return NoPicture;
+  QImage& image = SizedImages[{n, {pixels.width(), pixels.height()}}];
+  if (image.isNull()) image = Render(n, pixels);
+  return image;
+}
+
+void TCardImages::Prepare(const std::vector<std::pair<int, QSize>>& wanted) const {
+  std::vector<std::pair<int, QSize>> missing;
+  for (const auto& [n, pixels] : wanted) {
+    const bool known = SizedImages.count({n, {pixels.width(), pixels.height()}}) > 0;
+    const bool listed = std::find(missing.begin(), missing.end(), std::pair(n, pixels)) != missing.end();
+    if (!known && !listed && n >= 0 && n < Count && !pixels.isEmpty()) missing.emplace_back(n, pixels);
+  }
+  if (missing.size() < 2) return;  // one picture is drawn where it is needed
+  // Each picture paints its own image: nothing is shared between threads.
+  const QList<QImage> rendered = QtConcurrent::blockingMapped<QList<QImage>>(
+      missing, [](const std::pair<int, QSize>& item) { return Render(item.first, item.second); });
+  for (std::size_t i = 0; i < missing.size(); ++i)
+    SizedImages[{missing[i].first, {missing[i].second.width(), missing[i].second.height()}}] =
+        rendered[static_cast<qsizetype>(i)];
+}
+
 QImage TCardImages::Render(int n, qreal devicePixelRatio) {
   if (n < 0 || n >= Count) return {};
   const qreal dpr = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
   // RGB32 has no alpha channel: a card can never let the table show through.
   QImage image(qRound(Width * dpr), qRound(Height * dpr), QImage::Format_RGB32);
   image.setDevicePixelRatio(dpr);
-  image.fill(Qt::white);
-  QPainter painter(&image);  // scales by the image's pixel ratio itself
-  painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
-                         QPainter::SmoothPixmapTransform);
-  if (n == 0)
-    cardart::DrawBack(painter);
-  else
-    cardart::DrawFace(painter, n - 1);
+  Paint(image, n, 1, 1);  // the painter scales by the image's pixel ratio itself
+  return image;
+}
+
+QImage TCardImages::Render(int n, QSize pixels) {
+  if (n < 0 || n >= Count || pixels.isEmpty()) return {};
+  QImage image(pixels, QImage::Format_RGB32);
+  Paint(image, n, qreal(pixels.width()) / Width, qreal(pixels.height()) / Height);
   return image;
 }

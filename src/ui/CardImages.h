@@ -1,10 +1,14 @@
 // The 33 card pictures of the table: the back and the faces of the 32 cards,
-// drawn in code so that they stay sharp at any device pixel ratio.
+// drawn in code so that they stay sharp at any size.
 #pragma once
 
 #include <QImage>
 #include <QPixmap>
+#include <QSize>
 #include <array>
+#include <map>
+#include <utility>
+#include <vector>
 
 class TCardImages {
  public:
@@ -18,13 +22,27 @@ class TCardImages {
   /// 0..32 gives a null pixmap.
   const QPixmap& Image(int n) const;
 
+  /// Picture n drawn to cover exactly the given device pixels (the card
+  /// stretched to that size, not a resampled bitmap); rendered on first use
+  /// and kept. Null for an index outside 0..32.
+  const QImage& Sized(int n, QSize pixels) const;
+  /// No picture has been drawn for a device size yet.
+  bool Empty() const { return SizedImages.empty(); }
+  /// Renders the pictures among these that are not kept yet, several at a
+  /// time on the machine's cores.
+  void Prepare(const std::vector<std::pair<int, QSize>>& wanted) const;
+
   /// The drawing itself: a fully opaque image of round(74*dpr) x
   /// round(100*dpr) pixels with its device pixel ratio set; null for an
   /// index outside 0..32.
   static QImage Render(int n, qreal devicePixelRatio);
+  /// The drawing at exactly the given pixel size (device pixel ratio 1).
+  static QImage Render(int n, QSize pixels);
 
  private:
   qreal Dpr;
   mutable std::array<QPixmap, Count> Images;
+  mutable std::map<std::pair<int, std::pair<int, int>>, QImage> SizedImages;
   QPixmap NoImage;
+  QImage NoPicture;
 };

@@ -1,6 +1,9 @@
 #include "FormTools.h"
 
+#include "ThemeColours.h"
+
 #include <QApplication>
+#include <QDialog>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
@@ -23,6 +26,12 @@ void SetTextColour(QWidget* widget, const QColor& colour) {
   widget->setPalette(pal);
 }
 
+QRect CentredWindowRect(QSize clientSize, const QMargins& frame, const QRect& available) {
+  const QSize whole = clientSize.grownBy(frame);
+  const QRect outer = QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, whole, available);
+  return outer.marginsRemoved(frame);
+}
+
 void FixDialogSize(QWidget* dialog, int width, int height) {
   dialog->setFixedSize(width, height);
   const QWidget* owner = dialog->parentWidget();
@@ -43,4 +52,13 @@ QPushButton* CreateOkButton(QWidget* dialog, int x, int y) {
   button->setDefault(true);
   button->setAutoDefault(true);
   return button;
+}
+
+int ShowModalTo(QDialog& dialog, QWidget* owner) {
+  if (owner && dialog.parentWidget() != owner->window())
+    dialog.setParent(owner->window(), dialog.windowFlags());
+  dialog.setWindowModality(Qt::WindowModal);
+  if (dialog.accessibleName().isEmpty()) dialog.setAccessibleName(dialog.windowTitle());
+  FitColoursToTheme(&dialog);
+  return dialog.exec();
 }

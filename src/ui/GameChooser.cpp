@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "FormTools.h"
+#include "ThemeColours.h"
 
 TfrmGameChooser::TfrmGameChooser(varlo::TGameChooser& chooser, QWidget* parent)
     : QDialog(parent), Chooser(chooser) {
@@ -15,6 +16,7 @@ TfrmGameChooser::TfrmGameChooser(varlo::TGameChooser& chooser, QWidget* parent)
   CreateComponents();
   FixDialogSize(this, 154, 224);
   Refresh();
+  FitColoursToTheme(this);
 }
 
 void TfrmGameChooser::CreateComponents() {
@@ -33,6 +35,7 @@ void TfrmGameChooser::CreateComponents() {
 
   clbGames = new QListWidget(this);
   clbGames->setObjectName(QStringLiteral("clbGames"));
+  clbGames->setAccessibleName(QStringLiteral("Games"));
   clbGames->setGeometry(16, 59, 121, 108);
   clbGames->setFont(FormFont(11, true));
   SetTextColour(clbGames, FormBlue);

@@ -11,6 +11,7 @@
 #include <QStyle>
 
 #include "CardImages.h"
+#include "FormTools.h"
 #include "Resources.h"
 #include "TableView.h"
 #include "records.h"
@@ -31,7 +32,8 @@ QIcon VarloIcon() {
 TfrmVarlo::TfrmVarlo(varlo::TClock* clock, std::optional<std::filesystem::path> recordsFile)
     : OwnClock(clock ? nullptr : std::make_unique<varlo::TSystemClock>()),
       MatchState(*this, clock ? *clock : *OwnClock),
-      PaintTimer(this) {
+      PaintTimer(this),
+      PauseTimer(this) {
   LoadVarloResources();
   setObjectName(QStringLiteral("frmVarlo"));
   setWindowTitle(QStringLiteral("Varlo"));
@@ -39,10 +41,17 @@ TfrmVarlo::TfrmVarlo(varlo::TClock* clock, std::optional<std::filesystem::path> 
   TableView = new TTableView(this);
   TableView->setObjectName(QStringLiteral("Table"));
   setCentralWidget(TableView);
+  TableView->SetMatch(&MatchState);
+  TableView->setFocus();
   // Reading the icon wakes the image and SVG plug-ins, a few milliseconds
   // the first sight of the window need not wait for.
-  connect(TableView, &TTableView::FirstPainted, this, [this] { setWindowIcon(VarloIcon()); },
-          Qt::QueuedConnection);
+  connect(
+      TableView, &TTableView::FirstPainted, this,
+      [this] {
+        setWindowIcon(VarloIcon());
+        CentreFrameOnceKnown();
+      },
+      Qt::QueuedConnection);
   connect(TableView, &TTableView::Exposed, this, &TfrmVarlo::FormPaint);
   connect(TableView, &TTableView::MouseDown, this, &TfrmVarlo::FormMouseDown);
 
@@ -54,6 +63,13 @@ TfrmVarlo::TfrmVarlo(varlo::TClock* clock, std::optional<std::filesystem::path> 
   PaintTimer.setObjectName(QStringLiteral("PaintTimer"));
   PaintTimer.setInterval(1);
   connect(&PaintTimer, &QTimer::timeout, this, &TfrmVarlo::PaintTimerTimer);
+
+  // The pause after a trick is long enough for Qt's default coarse timer to
+  // be off by 5 %, 150 ms either way; a precise one keeps it to the
+  // millisecond.
+  PauseTimer.setObjectName(QStringLiteral("PauseTimer"));
+  PauseTimer.setSingleShot(true);
+  PauseTimer.setTimerType(Qt::PreciseTimer);
 
   CreateMenu();
   resize(sizeHint());
@@ -121,8 +137,27 @@ void TfrmVarlo::CreateMenu() {
 void TfrmVarlo::CentreOnScreen() {
   const QScreen* where = screen() ? screen() : QGuiApplication::primaryScreen();
   if (!where) return;
-  setGeometry(
-      QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), where->availableGeometry()));
+  // Before the window is shown its frame is not known yet (no margins).
+  const QRect frame = frameGeometry(), client = geometry();
+  const QMargins margins(client.left() - frame.left(), client.top() - frame.top(),
+                         frame.right() - client.right(), frame.bottom() - client.bottom());
+  setGeometry(CentredWindowRect(size(), margins, where->availableGeometry()));
+  PlacedAt = pos();
+}
+
+// The window manager adds its frame once the window is shown; centred on the
+// client area alone, the window would sit a little high. Centred again as
+// soon as the frame is known, unless the player has moved it meanwhile.
+void TfrmVarlo::CentreFrameOnceKnown() {
+  if (!FramePending || !isVisible()) return;
+  if (frameGeometry() == geometry()) return;  // not yet known
+  FramePending = false;
+  if (pos() == PlacedAt || geometry().topLeft() == PlacedAt) CentreOnScreen();
+}
+
+void TfrmVarlo::moveEvent(QMoveEvent* event) {
+  QMainWindow::moveEvent(event);
+  CentreFrameOnceKnown();
 }
 
 // The last step of start-up. A failure is reported once the window is up;
@@ -139,7 +174,9 @@ void TfrmVarlo::SetUpRecordsFile(std::optional<std::filesystem::path> recordsFil
   if (varlo::EnsureRecordsFile(*recordsFile, &reason)) return;
   QTimer::singleShot(0, this, [this, reason] {
     Beep();
-    QMessageBox::critical(this, QStringLiteral("Error"), QString::fromStdString(reason));
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"),
+                    QString::fromStdString(reason), QMessageBox::Ok, this);
+    ShowModalTo(box, this);
   });
 }
 
@@ -194,7 +231,7 @@ void TfrmVarlo::closeEvent(QCloseEvent* event) {
   QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"),
                   QStringLiteral("Are you sure to exit?"), QMessageBox::Yes | QMessageBox::No,
                   this);
-  if (box.exec() == QMessageBox::No) {
+  if (ShowModalTo(box, this) == QMessageBox::No) {
     event->ignore();
     return;
   }

@@ -9,6 +9,8 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "match.h"
 #include "random.h"
@@ -63,6 +65,7 @@ class TfrmVarlo : public QMainWindow, public varlo::TScreen {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
 
  private slots:
   void FormPaint();
@@ -76,6 +79,7 @@ class TfrmVarlo : public QMainWindow, public varlo::TScreen {
                    const QString& hint = QString());
   void SetUpRecordsFile(std::optional<std::filesystem::path> recordsFile);
   void CentreOnScreen();
+  void CentreFrameOnceKnown();
   /// Runs the turn driver; a close request that arrives meanwhile waits
   /// until it has returned. An exception from the driver is shown in the
   /// error box and leaves the table disabled until New.
@@ -89,21 +93,29 @@ class TfrmVarlo : public QMainWindow, public varlo::TScreen {
   void DrawText(const std::string& text, int x, int y);
   void FillRect(int left, int top, int right, int bottom);
   const TCardImages& CardImages();
+  /// Renders the pictures the next drawing pass will need, all at once.
+  void PrepareCardImages();
 
   std::unique_ptr<varlo::TClock> OwnClock;
   varlo::TMatch MatchState;
   TTableView* TableView = nullptr;
   QTimer PaintTimer;
+  QTimer PauseTimer;
   QFont TextFont;
   QColor TextPen;
   std::optional<QFont> FontChoice;
+  std::optional<QColor> FontColourChoice;
   QColor ColourChoice = Qt::black;
-  std::unique_ptr<TCardImages> Images;
-  qreal ImagesRatio = 0;
+  std::unique_ptr<TCardImages> Images, EarlierImages;
+  qreal ImagesScale = 0, EarlierScale = 0;
   QPainter* Canvas = nullptr;  // set while a drawing pass runs
+  // Set while a pass only notes which pictures it would draw, at what size.
+  std::vector<std::pair<int, QSize>>* WantedImages = nullptr;
   double PauseScale = 1.0;
   bool DriverRunning = false;
   bool CloseWaiting = false;
+  bool FramePending = true;  // the window manager's frame is not known yet
+  QPoint PlacedAt;
 
   QMenu* miGame = nullptr;
   QAction* miNew = nullptr;

@@ -1,11 +1,12 @@
 // The Options, Info and Help commands of the main window.
 #include <QApplication>
 #include <QColorDialog>
-#include <QFontDialog>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 
+#include "FontChoice.h"
+#include "FormTools.h"
 #include "HelpWindow.h"
 #include "MainForm.h"
 #include "TableView.h"
@@ -20,26 +21,29 @@ void TfrmVarlo::miPlayerNameClick() {
   input.setTextValue(QString::fromStdString(MatchState.Players[0].Name));
   if (auto* edit = input.findChild<QLineEdit*>()) edit->setMaxLength(255);
   // Taken as typed: an empty name is a name too.
-  if (input.exec() == QDialog::Accepted)
+  if (ShowModalTo(input, this) == QDialog::Accepted)
     MatchState.Players[0].Name = input.textValue().toStdString();
   MatchState.RequestRepaint();
 }
 
 void TfrmVarlo::miFontClick() {
-  bool ok = false;
-  const QFont chosen = QFontDialog::getFont(&ok, FontChoice.value_or(font()), this);
-  if (!ok) return;
-  FontChoice = chosen;
-  // The chosen font replaces the table font as a whole; Qt's dialog offers
-  // no colour, so the text takes the window's ordinary text colour.
-  TextFont = chosen;
-  TextPen = palette().color(QPalette::WindowText);
+  // It opens at the window's font and text colour, then at the last choice.
+  TFontChoice dialog(FontChoice.value_or(font()),
+                     FontColourChoice.value_or(palette().color(QPalette::WindowText)), this);
+  if (ShowModalTo(dialog, this) != QDialog::Accepted) return;
+  FontChoice = dialog.selectedFont();
+  FontColourChoice = dialog.SelectedColour();
+  // The chosen font and colour replace the table font as a whole.
+  TextFont = *FontChoice;
+  TextPen = *FontColourChoice;
   TableView->Fill();
   MatchState.RequestRepaint();
 }
 
 void TfrmVarlo::miBackgroundClick() {
-  const QColor chosen = QColorDialog::getColor(ColourChoice, this);
+  QColorDialog dialog(ColourChoice, this);
+  if (ShowModalTo(dialog, this) != QDialog::Accepted) return;
+  const QColor chosen = dialog.selectedColor();
   if (!chosen.isValid()) return;
   ColourChoice = chosen;
   TableView->SetBackground(chosen);
@@ -70,5 +74,5 @@ void TfrmVarlo::About1Click() {
                                  "Sandra and Ben. Made by the Varlo team.")
                       .arg(QLatin1String(varlo::Version)),
                   QMessageBox::Ok, this);
-  box.exec();
+  ShowModalTo(box, this);
 }

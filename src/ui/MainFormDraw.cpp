@@ -29,9 +29,14 @@ constexpr int LayoutLeft = 20, LayoutTop = 150, LayoutRowStep = 50;
 }  // namespace
 
 void TfrmVarlo::PaintTable() {
+  // At a new scale (after a resize) every picture is still to be rendered.
+  if (CardImages().Empty()) PrepareCardImages();
   // The painter's lifetime is the canvas lock: from before the first
   // picture to after the last.
   QPainter painter(&TableView->Canvas());
+  // Texts go through the table transform; pictures and fills are put on
+  // device pixels directly (DrawCardImage, FillRect).
+  painter.setTransform(TableView->Transform().ToLogical());
   painter.setFont(TextFont);
   painter.setPen(TextPen);
   Canvas = &painter;
@@ -41,6 +46,18 @@ void TfrmVarlo::PaintTable() {
   Canvas = nullptr;
   painter.end();
   TableView->Present();
+}
+
+// A pass over the table that draws nothing: it collects the pictures and
+// their sizes, so that they are rendered together, on all cores.
+void TfrmVarlo::PrepareCardImages() {
+  std::vector<std::pair<int, QSize>> wanted;
+  WantedImages = &wanted;
+  DrawTable();
+  DrawHumanHand();
+  DrawOpponents();
+  WantedImages = nullptr;
+  CardImages().Prepare(wanted);
 }
 
 void TfrmVarlo::DrawTable() {
@@ -81,22 +98,23 @@ void TfrmVarlo::DrawOpponents() {
 }
 
 void TfrmVarlo::DrawCardImage(int n, int x, int y) {
-  const QPixmap& picture = CardImages().Image(n);
+  // The picture is drawn for exactly the device pixels its rectangle
+  // covers, so neighbours share an edge and never overlap.
+  const QRect where =
+      TableView->Transform().DeviceRect(QRect(x, y, varlo::CardWidth, varlo::CardHeight));
+  if (WantedImages) {
+    WantedImages->emplace_back(n, where.size());
+    return;
+  }
+  const QImage& picture = CardImages().Sized(n, where.size());
   if (picture.isNull()) return;
-  // At a fractional pixel ratio the corner is put on a whole device pixel,
-  // so the picture is copied, not resampled.
-  const qreal dpr = picture.devicePixelRatio();
-  const QRectF target(qRound(x * dpr) / dpr, qRound(y * dpr) / dpr, picture.width() / dpr,
-                      picture.height() / dpr);
-  Canvas->setCompositionMode(QPainter::CompositionMode_Source);
-  Canvas->drawPixmap(target, picture, QRectF(picture.rect()));
-  Canvas->setCompositionMode(QPainter::CompositionMode_SourceOver);
+  TableView->PutImage(picture, where.topLeft());
 }
 
 // Opaque text: its cell in the table colour first, then the glyphs, with the
 // top of the cell at y.
 void TfrmVarlo::DrawText(const std::string& text, int x, int y) {
-  if (text.empty()) return;
+  if (text.empty() || !Canvas) return;
   const QString line = QString::fromStdString(text);
   const QFontMetrics metrics = Canvas->fontMetrics();
   Canvas->fillRect(QRect(x, y, metrics.horizontalAdvance(line), metrics.height()),
@@ -106,14 +124,22 @@ void TfrmVarlo::DrawText(const std::string& text, int x, int y) {
 
 // The rectangle (left, top)-(right, bottom), right and bottom excluded.
 void TfrmVarlo::FillRect(int left, int top, int right, int bottom) {
-  Canvas->fillRect(QRect(left, top, right - left, bottom - top), TableView->Background());
+  if (!Canvas) return;
+  TableView->FillDevice(
+      TableView->Transform().DeviceRect(QRect(left, top, right - left, bottom - top)));
 }
 
 const TCardImages& TfrmVarlo::CardImages() {
-  const qreal dpr = TableView->devicePixelRatioF();
-  if (!Images || ImagesRatio != dpr) {
-    Images = std::make_unique<TCardImages>(dpr);
-    ImagesRatio = dpr;
+  // Pictures are kept for the table's scale and the one before it, so that
+  // going back and forth (maximise, restore) renders nothing again.
+  const qreal scale = TableView->Transform().DeviceScale();
+  if (!Images || ImagesScale != scale) {
+    std::swap(Images, EarlierImages);
+    std::swap(ImagesScale, EarlierScale);
+    if (!Images || ImagesScale != scale) {
+      Images = std::make_unique<TCardImages>();
+      ImagesScale = scale;
+    }
   }
   return *Images;
 }

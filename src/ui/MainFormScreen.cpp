@@ -4,6 +4,7 @@
 #include <QEventLoop>
 #include <QMessageBox>
 
+#include "FormTools.h"
 #include "GameChooser.h"
 #include "MainForm.h"
 #include "Points.h"
@@ -23,7 +24,7 @@ void TfrmVarlo::ShowMessage(varlo::TBoxKind kind, const std::string& text) {
     title = QStringLiteral("Confirm");
   }
   QMessageBox box(icon, title, QString::fromStdString(text), QMessageBox::Ok, this);
-  box.exec();
+  ShowModalTo(box, this);
 }
 
 void TfrmVarlo::RepaintRequested() {
@@ -39,7 +40,8 @@ void TfrmVarlo::Pause(int milliseconds) {
   // The table still repaints when uncovered, but takes no input: clicks and
   // keys wait in the queue and arrive once the pause is over.
   QEventLoop loop;
-  QTimer::singleShot(wait, &loop, &QEventLoop::quit);
+  connect(&PauseTimer, &QTimer::timeout, &loop, &QEventLoop::quit);
+  PauseTimer.start(wait);
   loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
@@ -47,15 +49,15 @@ void TfrmVarlo::FillWindow() { TableView->Fill(); }
 
 void TfrmVarlo::ShowChooser(varlo::TGameChooser& chooser) {
   TfrmGameChooser dialog(chooser, this);
-  dialog.exec();
+  ShowModalTo(dialog, this);
 }
 
 void TfrmVarlo::ShowScore(const std::array<varlo::TScoreRow, 4>& rows) {
   TfrmPoints dialog(rows, this);
-  dialog.exec();
+  ShowModalTo(dialog, this);
 }
 
 void TfrmVarlo::ShowRecords(const std::filesystem::path& recordsFile) {
   TfrmRecords dialog(recordsFile, this);
-  dialog.exec();
+  ShowModalTo(dialog, this);
 }

@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "FormTools.h"
+#include "ThemeColours.h"
 
 namespace {
 
@@ -28,6 +29,7 @@ TfrmPoints::TfrmPoints(const std::array<varlo::TScoreRow, 4>& rows, QWidget* par
   CreateComponents();
   FixDialogSize(this, 208, 216);
   ShowRows(rows);
+  FitColoursToTheme(this);
 }
 
 void TfrmPoints::CreateComponents() {

@@ -4,6 +4,7 @@
 #include <QTreeWidget>
 
 #include "FormTools.h"
+#include "ThemeColours.h"
 #include "records.h"
 
 namespace {
@@ -21,6 +22,7 @@ TfrmRecords::TfrmRecords(const std::filesystem::path& recordsFile, QWidget* pare
   CreateList();
   FixDialogSize(this, 298, 216);
   FillList(recordsFile);
+  FitColoursToTheme(this);
 }
 
 void TfrmRecords::CreateList() {
@@ -44,8 +46,12 @@ void TfrmRecords::CreateList() {
   QFont font = FormFont(11, true);
   lvTop->setFont(font);
   QPalette pal = lvTop->palette();
-  pal.setColor(QPalette::Base, ListGray);
-  pal.setColor(QPalette::AlternateBase, ListGray);
+  // Aqua on gray is a light theme's list; a dark theme keeps its own dark
+  // ground, on which the aqua reads well.
+  if (!IsDarkPalette(pal)) {
+    pal.setColor(QPalette::Base, ListGray);
+    pal.setColor(QPalette::AlternateBase, ListGray);
+  }
   pal.setColor(QPalette::Text, ListAqua);
   lvTop->setPalette(pal);
   // The header keeps the ordinary look; only the rows are gray and aqua.

@@ -1,7 +1,10 @@
 #include "TableView.h"
 
 #include "FirstPaint.h"
+#include "TableAccessible.h"
+#include "match.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -9,6 +12,7 @@
 #include <QShowEvent>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -25,6 +29,9 @@ TTableView::TTableView(QWidget* parent) : QWidget(parent), BackColour(TableGreen
   setMinimumSize(MinWidth, MinHeight);
   // The backing image covers every pixel, so Qt need not erase first.
   setAttribute(Qt::WA_OpaquePaintEvent);
+  // The hand is played from the keyboard too.
+  setFocusPolicy(Qt::StrongFocus);
+  InstallTableAccessibility();
   QPalette pal = palette();
   pal.setColor(QPalette::Window, BackColour);
   setPalette(pal);
@@ -52,6 +59,7 @@ void TTableView::Fill() {
 void TTableView::Present() {
   OwnPaintPending = true;
   update();
+  NotifyTableChanged(this);
 }
 
 void TTableView::PresentNow() {
@@ -63,23 +71,47 @@ bool TTableView::FitCanvas() {
   const qreal dpr = devicePixelRatioF();
   const QSize logical(std::max(width(), MinWidth), std::max(height(), MinHeight));
   const QSize needed = PhysicalSize(logical, dpr);
-  const bool sameRatio = !Image.isNull() && Image.devicePixelRatio() == dpr;
-  if (sameRatio && Image.width() >= needed.width() && Image.height() >= needed.height())
-    return false;
-
+  const TTableTransform where(QSizeF(logical), dpr);
+  const bool fits = !Image.isNull() && Image.devicePixelRatio() == dpr &&
+                    Image.width() >= needed.width() && Image.height() >= needed.height();
+  if (fits && where == Where) return false;
+  // A new size moves or rescales the table: the game draws it afresh. The
+  // image never shrinks, so going back to a size it has had allocates
+  // nothing.
+  if (fits) {
+    FillDevice(QRect(QPoint(0, 0), needed));
+    Where = where;
+    return true;
+  }
   QSize grown = needed;
-  if (sameRatio) grown = grown.expandedTo(Image.size());
+  if (!Image.isNull() && Image.devicePixelRatio() == dpr) grown = grown.expandedTo(Image.size());
   QImage next(grown, QImage::Format_RGB32);
   next.setDevicePixelRatio(dpr);
   next.fill(BackColour);
-  if (!Image.isNull()) {
-    // A new pixel ratio (another screen) rescales the old picture until
-    // the game draws the table again.
-    QPainter painter(&next);
-    painter.drawImage(QPointF(0, 0), Image);
-  }
   Image = std::move(next);
+  Where = where;
   return true;
+}
+
+void TTableView::PutImage(const QImage& picture, QPoint device) {
+  const QRect target = QRect(device, picture.size()) & Image.rect();
+  if (target.isEmpty() || picture.format() != Image.format()) return;
+  const auto bytes = static_cast<std::size_t>(target.width()) * sizeof(QRgb);
+  const uchar* from = picture.constScanLine(target.y() - device.y()) +
+                      (target.x() - device.x()) * sizeof(QRgb);
+  uchar* to = Image.scanLine(target.y()) + target.x() * sizeof(QRgb);
+  const qsizetype fromStep = picture.bytesPerLine(), toStep = Image.bytesPerLine();
+  for (int row = 0; row < target.height(); ++row, from += fromStep, to += toStep)
+    std::memcpy(to, from, bytes);
+}
+
+void TTableView::FillDevice(const QRect& device) {
+  const QRect target = device & Image.rect();
+  if (target.isEmpty()) return;
+  uchar* line = Image.scanLine(target.y()) + target.x() * sizeof(QRgb);
+  const qsizetype step = Image.bytesPerLine();
+  for (int row = 0; row < target.height(); ++row, line += step)
+    std::fill_n(reinterpret_cast<QRgb*>(line), target.width(), BackColour.rgb());
 }
 
 void TTableView::paintEvent(QPaintEvent* event) {
@@ -89,6 +121,7 @@ void TTableView::paintEvent(QPaintEvent* event) {
   const qreal dpr = Image.devicePixelRatio();
   const QRectF source(area.x() * dpr, area.y() * dpr, area.width() * dpr, area.height() * dpr);
   painter.drawImage(QRectF(area), Image, source);
+  PaintMark(painter);
   ReportFirstPaint();
   if (!PaintedOnce) {
     PaintedOnce = true;
@@ -119,5 +152,86 @@ void TTableView::changeEvent(QEvent* event) {
 }
 
 void TTableView::mousePressEvent(QMouseEvent* event) {
-  emit MouseDown(event->position().toPoint());
+  // A mouse player does not see the keyboard's mark.
+  const int before = FocusedSlot();
+  if (Focus.Hide()) MarkMoved(before);
+  emit MouseDown(Where.ToTable(event->position()));
+}
+
+QPoint TTableView::SlotCentre(int slot) {
+  return {varlo::HandLeft + varlo::CardWidth * slot + varlo::CardWidth / 2,
+          varlo::HandTop + varlo::CardHeight / 2};
+}
+
+int TTableView::FocusedSlot() const {
+  return Game ? Focus.Slot(Game->Players[0].Cards) : -1;
+}
+
+void TTableView::keyPressEvent(QKeyEvent* event) {
+  // Keys, like clicks, do nothing while the game is busy.
+  if (!Game || !Game->InputEnabled ||
+      (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+    QWidget::keyPressEvent(event);
+    return;
+  }
+  const varlo::THand& hand = Game->Players[0].Cards;
+  const int before = FocusedSlot();
+  const int key = event->key();
+  using TMove = THandFocus::TMove;
+  if (key >= Qt::Key_1 && key < Qt::Key_1 + varlo::HandSize) {
+    Focus.Put(key - Qt::Key_1);
+    MarkMoved(before);
+    PlaySlot(key - Qt::Key_1);
+    return;
+  }
+  bool moved = false;
+  switch (key) {
+    case Qt::Key_Left: moved = Focus.Move(hand, TMove::Previous); break;
+    case Qt::Key_Right: moved = Focus.Move(hand, TMove::Next); break;
+    case Qt::Key_Home: moved = Focus.Move(hand, TMove::First); break;
+    case Qt::Key_End: moved = Focus.Move(hand, TMove::Last); break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+      // The first key only shows the mark: nothing is played unseen.
+      if (Focus.Shown()) return PlaySlot(before);
+      moved = Focus.Move(hand, TMove::First);
+      break;
+    default: QWidget::keyPressEvent(event); return;
+  }
+  if (moved) MarkMoved(before);
+}
+
+void TTableView::PlaySlot(int slot) {
+  if (slot >= 0) emit MouseDown(SlotCentre(slot));
+}
+
+QRect TTableView::MarkRect(int slot) const {
+  if (slot < 0) return {};
+  return Where
+      .LogicalRect(QRect(varlo::HandLeft + varlo::CardWidth * slot, varlo::HandTop,
+                         varlo::CardWidth, varlo::CardHeight))
+      .toAlignedRect();
+}
+
+void TTableView::MarkMoved(int before) {
+  const int now = FocusedSlot();
+  OwnPaintPending = true;
+  update(MarkRect(before) | MarkRect(now));
+  NotifyTableFocus(this, now);
+}
+
+// The mark is drawn on the screen only, over the table's picture: the
+// table itself never changes because of it.
+void TTableView::PaintMark(QPainter& painter) {
+  const int slot = FocusedSlot();
+  if (slot < 0) return;
+  const QRectF card = MarkRect(slot);
+  const qreal width = std::max<qreal>(2, 2 * Where.Scale());
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  painter.setBrush(Qt::NoBrush);
+  painter.setPen(QPen(QColor(255, 215, 0), width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+  painter.drawRect(card.adjusted(width / 2, width / 2, -width / 2, -width / 2));
+  painter.setPen(QPen(Qt::black, 1));
+  painter.drawRect(card.adjusted(width + 0.5, width + 0.5, -width - 0.5, -width - 0.5));
 }

@@ -1,11 +1,20 @@
 // The table: the main window's client area. Everything the game draws goes
 // into a backing image that keeps it until it is painted over or filled, as
 // a window canvas does; a paint event only copies that image to the screen.
+// The game draws in table coordinates; the table transform scales them to
+// the widget, so a larger window shows a larger table.
 #pragma once
 
 #include <QColor>
 #include <QImage>
 #include <QWidget>
+
+#include "HandFocus.h"
+#include "TableTransform.h"
+
+namespace varlo {
+class TMatch;
+}
 
 class TTableView : public QWidget {
   Q_OBJECT
@@ -16,11 +25,27 @@ class TTableView : public QWidget {
 
   explicit TTableView(QWidget* parent = nullptr);
 
+  /// The match whose hand the keyboard plays (and assistive technology
+  /// reads); the table only looks at it.
+  void SetMatch(const varlo::TMatch* match) { Game = match; }
+  const varlo::TMatch* Match() const { return Game; }
+  /// The slot the keyboard's focus mark stands on; -1 while it is hidden.
+  int FocusedSlot() const;
+  /// The table pixel a card of the hand is played at: its slot's centre.
+  static QPoint SlotCentre(int slot);
+
   QSize sizeHint() const override { return {MinWidth, MinHeight}; }
 
   /// The backing image (physical pixels, device pixel ratio set); sized to
   /// cover the whole widget.
   QImage& Canvas();
+  /// Where the table lies in the widget at its current size.
+  const TTableTransform& Transform() const { return Where; }
+  /// Copies a picture onto the backing image with its top-left corner on
+  /// the given device pixel, unscaled; clipped to the image.
+  void PutImage(const QImage& picture, QPoint device);
+  /// Fills device pixels of the backing image with the table colour.
+  void FillDevice(const QRect& device);
   const QColor& Background() const { return BackColour; }
   /// Changes the table colour; what is drawn stays until the next fill.
   void SetBackground(const QColor& colour);
@@ -36,7 +61,7 @@ class TTableView : public QWidget {
   /// The window system showed, uncovered, resized or restyled the table:
   /// the game should redraw it.
   void Exposed();
-  /// A mouse button went down at the position (client pixels).
+  /// A mouse button went down at the position (table pixels).
   void MouseDown(QPoint position);
   /// The table reached the screen for the first time.
   void FirstPainted();
@@ -47,13 +72,25 @@ class TTableView : public QWidget {
   void showEvent(QShowEvent* event) override;
   void changeEvent(QEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
-  /// Grows the backing image to the widget's size and pixel ratio, keeping
-  /// what was drawn; true when it had to change.
+  /// Fits the backing image to the widget's size and pixel ratio. Once the
+  /// table's place or scale changes it is filled afresh, for the game to
+  /// draw again; true then.
   bool FitCanvas();
+  /// Plays a slot as a click on its card would.
+  void PlaySlot(int slot);
+  /// Redraws the screen where the focus mark was and is, without asking the
+  /// game for a redraw.
+  void MarkMoved(int before);
+  QRect MarkRect(int slot) const;
+  void PaintMark(QPainter& painter);
 
   QImage Image;
+  TTableTransform Where;
+  const varlo::TMatch* Game = nullptr;
+  THandFocus Focus;
   QColor BackColour;
   bool OwnPaintPending = false;
   bool PaintedOnce = false;

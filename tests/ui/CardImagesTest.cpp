@@ -75,6 +75,7 @@ class TCardImagesTest : public QObject {
   void AllPicturesDiffer();
   void IndexOutsideTheSetGivesNothing();
   void RenderingIsRepeatable();
+  void ExactSizeMatchesTheRatioWhereBothAgree();
   void PicturesAreKept();
 };
 
@@ -243,6 +244,22 @@ void TCardImagesTest::PicturesAreKept() {
     QCOMPARE(&once, &again);
     QCOMPARE(once.cacheKey(), again.cacheKey());
   }
+}
+
+// Drawn for a device size, a card is the card stretched to it: where a pixel
+// ratio gives whole sizes, the very picture of that ratio; kept once made.
+void TCardImagesTest::ExactSizeMatchesTheRatioWhereBothAgree() {
+  TCardImages images;
+  for (qreal ratio : {1.0, 1.5, 2.0})
+    for (int n = 0; n < 33; ++n) {
+      QImage byRatio = TCardImages::Render(n, ratio);
+      byRatio.setDevicePixelRatio(1);
+      QCOMPARE(images.Sized(n, byRatio.size()), byRatio);
+    }
+  const QImage& kept = images.Sized(7, QSize(93, 125));
+  QCOMPARE(kept.size(), QSize(93, 125));
+  QCOMPARE(&images.Sized(7, QSize(93, 125)), &kept);
+  QVERIFY(images.Sized(33, QSize(74, 100)).isNull());
 }
 
 QTEST_MAIN(TCardImagesTest)

@@ -4,9 +4,11 @@
 #include <QImage>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "FormTools.h"
 #include "ModalAnswers.h"
 #include "TestWindow.h"
 #include "records.h"
@@ -42,6 +44,7 @@ class TMainWindowTest : public QObject {
  private slots:
   void WindowLooksAsDescribed();
   void MenuHasTheItemsInOrder();
+  void TheWholeWindowIsCentred();
   void RequestedRedrawRunsOnTheTimerThenTimerSleeps();
   void TickDuringARedrawDoesNothing();
   void WindowSystemPaintAsksForARedraw();
@@ -53,6 +56,7 @@ class TMainWindowTest : public QObject {
   void ExitAnsweredNoKeepsTheWindow();
   void ExitAnsweredYesClosesTheWindow();
   void PauseShowsTheWholeTrick();
+  void PauseRunsOnAPreciseTimer();
   void CloseDuringTheTrickPauseWaitsForTheDriver();
   void MissingRecordsFolderIsReported();
   void RecordsFileIsCreatedAtStartUp();
@@ -108,6 +112,19 @@ void TMainWindowTest::MenuHasTheItemsInOrder() {
   QVERIFY(window->findChild<QAction*>("N1")->isSeparator());
   QCOMPARE(window->findChild<QAction*>("miScore")->statusTip(), QStringLiteral("Score"));
   QCOMPARE(window->findChild<QAction*>("About1")->statusTip(), QStringLiteral("About"));
+}
+
+// Centred as a window manager centres windows: the frame with its title bar
+// (given here), not the client area alone.
+void TMainWindowTest::TheWholeWindowIsCentred() {
+  const QRect screen(0, 0, 1280, 1024);
+  const QMargins frame(1, 24, 1, 2);
+  const QRect placed = CentredWindowRect(QSize(632, 459), frame, screen);
+  QCOMPARE(placed.size(), QSize(632, 459));
+  QVERIFY((placed.marginsAdded(frame).center() - screen.center()).manhattanLength() <= 1);
+  TTestWindow window;  // offscreen: no frame, the client area is centred
+  const QRect available = window->screen()->availableGeometry();
+  QVERIFY((window->frameGeometry().center() - available.center()).manhattanLength() <= 1);
 }
 
 void TMainWindowTest::RequestedRedrawRunsOnTheTimerThenTimerSleeps() {
@@ -252,6 +269,24 @@ void TMainWindowTest::PauseShowsTheWholeTrick() {
     QVERIFY(Block(during, 168 + 74 * i, 163) == Picture(played[i] + 1, dpr));
   // Afterwards the trick is cleared.
   QCOMPARE(m.Trick, (varlo::TTrick{-1, -1, -1, -1}));
+}
+
+// Looked at from inside the pause, without timing it: 3000 ms on a precise
+// single-shot timer.
+void TMainWindowTest::PauseRunsOnAPreciseTimer() {
+  TTestWindow window;
+  PrepareWhist(window->Match());
+  window->SetPauseScale(1);
+  auto* pause = window->findChild<QTimer*>(QStringLiteral("PauseTimer"));
+  QVERIFY(pause);
+  std::tuple<bool, bool, int, Qt::TimerType> seen{};
+  QTimer::singleShot(0, window.get(), [&] {
+    seen = {pause->isActive(), pause->isSingleShot(), pause->interval(), pause->timerType()};
+    pause->start(0);  // and end it now
+  });
+  QTest::mouseClick(window->Table(), Qt::LeftButton, {}, SlotCentre(1));
+  QCOMPARE(seen, std::make_tuple(true, true, 3000, Qt::PreciseTimer));
+  QCOMPARE(window->Match().HandLine, std::string("Hand: You"));
 }
 
 void TMainWindowTest::CloseDuringTheTrickPauseWaitsForTheDriver() {

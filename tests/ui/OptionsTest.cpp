@@ -1,6 +1,7 @@
 // The Options menu: the player's name, the table font and its colour.
 #include <QAction>
 #include <QColorDialog>
+#include <QComboBox>
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -19,6 +20,7 @@ class TOptionsTest : public QObject {
   void PlayerNameCancelKeepsTheName();
   void BackgroundRepaintsTheTable();
   void FontReplacesTheTableFont();
+  void FontChoiceOffersTheSixteenColours();
 };
 
 void TOptionsTest::PlayerNameTakesTheTypedText() {
@@ -131,5 +133,38 @@ void TOptionsTest::FontReplacesTheTableFont() {
   QVERIFY(second.italic());
   QCOMPARE(window->TableFont().pointSize(), 14);
 }
+// The font choice lists the sixteen basic colours, opens at the window's
+// text colour and then at the last confirmed choice; the table's texts take
+// the chosen colour with the font.
+void TOptionsTest::FontChoiceOffersTheSixteenColours() {
+  TTestWindow window;
+  QStringList listed, current;
+  const auto choose = [&](const char* name, bool accept) {
+    AnswerNextModal([&, name, accept](QWidget* modal) {
+      auto* colours = modal->findChild<QComboBox*>(QStringLiteral("cbColour"));
+      for (int i = 0; colours && i < colours->count(); ++i) listed << colours->itemText(i);
+      current << (colours ? colours->currentText() : QString());
+      if (colours) colours->setCurrentIndex(colours->findText(QLatin1String(name)));
+      accept ? qobject_cast<QDialog*>(modal)->accept() : qobject_cast<QDialog*>(modal)->reject();
+    });
+    window->findChild<QAction*>("miFont")->trigger();
+  };
+  choose("Navy", true);
+  choose("Red", false);
+  QCOMPARE(listed.mid(0, 16), (QStringList{"Black", "Maroon", "Green", "Olive", "Navy", "Purple", "Teal", "Grey",
+                                           "Silver", "Red", "Lime", "Yellow", "Blue", "Fuchsia", "Aqua", "White"}));
+  QCOMPARE(current, (QStringList{"Black", "Navy"}));  // the window text, then the last choice
+  QCOMPARE(window->TextColour(), QColor(0, 0, 128));
+  auto& m = window->Match();
+  m.Contract = varlo::Whist;
+  m.GameLine = "Current Game: Whist";
+  m.RequestRepaint();
+  Settle(*window);
+  int navy = 0;
+  for (int y = 410; y < 430; ++y)
+    for (int x = 20; x < 200; ++x) navy += window->Table()->Canvas().pixelColor(x, y) == QColor(0, 0, 128);
+  QVERIFY2(navy > 5, qPrintable(QString::number(navy)));  // its solid strokes
+}
+
 QTEST_MAIN(TOptionsTest)
 #include "OptionsTest.moc"

@@ -56,9 +56,11 @@ QImage& RedrawOverMarker(TfrmVarlo& window) {
   return canvas;
 }
 
-// The upper half of a picture: what shows of a laid card with a card of
-// the next suit below it.
-QRect UpperHalf(qreal dpr) { return {0, 0, qRound(74 * dpr), qRound(50 * dpr)}; }
+// The upper half of a picture laid at row y: what shows of a laid card with
+// a card of the next suit below it.
+QRect UpperHalf(const QImage& canvas, int x, int y) {
+  return {0, 0, Edge(canvas, x + 74) - Edge(canvas, x), Edge(canvas, y + 50) - Edge(canvas, y)};
+}
 
 // Every pixel of the rectangle (left, top)-(right, bottom) still shows the
 // marker: nothing was drawn there.
@@ -116,15 +118,15 @@ void TTableDrawingTest::TrickContractShowsHandTrickAndOpponents() {
   TTestWindow window;
   PrepareTrick(window->Match());
   const QImage& canvas = RedrawOverMarker(*window);
-  const qreal dpr = canvas.devicePixelRatio();
 
   for (int i = 0; i < 8; ++i)  // an empty slot (-1) shows the back, picture 0
-    QVERIFY2(Block(canvas, 20 + 74 * i, 25) == Picture(Hand[i] + 1, dpr),
+    QVERIFY2(Block(canvas, 20 + 74 * i, 25) == CardPicture(Hand[i] + 1, canvas, 20 + 74 * i, 25),
              qPrintable(QString::number(i)));
   for (int i = 0; i < 4; ++i)
-    QVERIFY2(Block(canvas, 168 + 74 * i, 163) == Picture(Trick[i] + 1, dpr),
+    QVERIFY2(Block(canvas, 168 + 74 * i, 163) == CardPicture(Trick[i] + 1, canvas, 168 + 74 * i, 163),
              qPrintable(QString::number(i)));
-  for (const TPoint& p : OpponentBacks) QVERIFY(Block(canvas, p.X, p.Y) == Picture(0, dpr));
+  for (const TPoint& p : OpponentBacks)
+    QVERIFY(Block(canvas, p.X, p.Y) == CardPicture(0, canvas, p.X, p.Y));
 }
 
 void TTableDrawingTest::CardsCoverExactlyTheirRectangle() {
@@ -166,12 +168,13 @@ void TTableDrawingTest::LayoutContractShowsLaidCardsWithoutOpponents() {
   TTestWindow window;
   PrepareLayout(window->Match());
   const QImage& canvas = RedrawOverMarker(*window);
-  const qreal dpr = canvas.devicePixelRatio();
 
-  for (int i = 0; i < 8; ++i) QVERIFY(Block(canvas, 20 + 74 * i, 25) == Picture(Hand[i] + 1, dpr));
+  for (int i = 0; i < 8; ++i)
+    QVERIFY(Block(canvas, 20 + 74 * i, 25) == CardPicture(Hand[i] + 1, canvas, 20 + 74 * i, 25));
   // The jack of hearts lies at (316, 150), the king of diamonds at (464, 250).
-  QVERIFY(Block(canvas, 316, 150, 74, 50) == Picture(5, dpr).copy(UpperHalf(dpr)));
-  QVERIFY(Block(canvas, 464, 250) == Picture(23, dpr));
+  QVERIFY(Block(canvas, 316, 150, 74, 50) ==
+          CardPicture(5, canvas, 316, 150).copy(UpperHalf(canvas, 316, 150)));
+  QVERIFY(Block(canvas, 464, 250) == CardPicture(23, canvas, 464, 250));
   for (const TPoint& p : OpponentBacks) QVERIFY(Untouched(canvas, p.X, p.Y, p.X + 74, p.Y + 100));
   // Nor their labels.
   QVERIFY(Untouched(canvas, 38, 273, 90, 290));
@@ -185,15 +188,14 @@ void TTableDrawingTest::LayoutRowsOverlapWithTheLaterSuitOnTop() {
   TTestWindow window;
   PrepareLayout(window->Match());
   const QImage& canvas = RedrawOverMarker(*window);
-  const qreal dpr = canvas.devicePixelRatio();
   // Each laid card shows whole where no card of the next suit lies below
   // it, and only its upper half where one does.
   for (int c : LaidOut) {
     const int x = 20 + 74 * (c % 8), y = 150 + 50 * (c / 8);
     const bool coveredBelow = c + 8 < 32 && window->Match().Layout[c + 8];
-    const QImage expected = Picture(c + 1, dpr);
+    const QImage expected = CardPicture(c + 1, canvas, x, y);
     if (coveredBelow)
-      QVERIFY2(Block(canvas, x, y, 74, 50) == expected.copy(UpperHalf(dpr)),
+      QVERIFY2(Block(canvas, x, y, 74, 50) == expected.copy(UpperHalf(canvas, x, y)),
                qPrintable(QString::number(c)));
     else
       QVERIFY2(Block(canvas, x, y) == expected, qPrintable(QString::number(c)));

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QImage>
 #include <QTest>
+#include <cmath>
 #include <filesystem>
 #include <memory>
 
@@ -43,12 +44,36 @@ class TTestWindow {
   bool ready = false;
 };
 
+/// A Whist deal in which the human holds all the hearts in slot order, so
+/// whatever he leads wins and he leads again: no computer card comes before
+/// his next.
+inline void DealWhistHeartsToHuman(varlo::TMatch& m) {
+  m.Contract = varlo::Whist;
+  m.ChoosePending = false;
+  m.Leader = 0;
+  m.Chooser = 0;
+  for (int seat = 0; seat < 4; ++seat)
+    for (int i = 0; i < 8; ++i) m.Players[seat].Cards[i] = seat * 8 + i;
+  m.Trick = {-1, -1, -1, -1};
+  m.InputEnabled = true;
+}
+
+/// The device column (or row) of a table edge on the canvas: the scaled
+/// edge rounded half up.
+inline int Edge(const QImage& canvas, int tableX) {
+  return static_cast<int>(std::floor(tableX * canvas.devicePixelRatio() + 0.5));
+}
+
+/// The device pixels of a table rectangle on the canvas.
+inline QRect DeviceRect(const QImage& canvas, int x, int y, int width, int height) {
+  return QRect(QPoint(Edge(canvas, x), Edge(canvas, y)),
+               QPoint(Edge(canvas, x + width) - 1, Edge(canvas, y + height) - 1));
+}
+
 /// The block of a picture's size at (x, y) (table pixels) of the canvas.
 inline QImage Block(const QImage& canvas, int x, int y, int width = TCardImages::Width,
                     int height = TCardImages::Height) {
-  const qreal dpr = canvas.devicePixelRatio();
-  return canvas.copy(qRound(x * dpr), qRound(y * dpr), qRound(width * dpr), qRound(height * dpr))
-      .convertToFormat(QImage::Format_RGB32);
+  return canvas.copy(DeviceRect(canvas, x, y, width, height)).convertToFormat(QImage::Format_RGB32);
 }
 
 /// Picture n exactly as the card artwork renders it.
@@ -56,22 +81,26 @@ inline QImage Picture(int n, qreal dpr) {
   return TCardImages::Render(n, dpr).convertToFormat(QImage::Format_RGB32);
 }
 
+/// Picture n rendered for exactly the device pixels a card at (x, y) covers.
+inline QImage CardPicture(int n, const QImage& canvas, int x, int y) {
+  return TCardImages::Render(n, DeviceRect(canvas, x, y, TCardImages::Width, TCardImages::Height)
+                                    .size());
+}
+
 /// Pixels of the image in the rectangle (left, top)-(right, bottom), right
 /// and bottom excluded, that equal the colour.
 inline int CountColour(const QImage& canvas, int left, int top, int right, int bottom,
                        QColor colour) {
-  const qreal dpr = canvas.devicePixelRatio();
   int count = 0;
-  for (int y = qRound(top * dpr); y < qRound(bottom * dpr); ++y)
-    for (int x = qRound(left * dpr); x < qRound(right * dpr); ++x)
+  for (int y = Edge(canvas, top); y < Edge(canvas, bottom); ++y)
+    for (int x = Edge(canvas, left); x < Edge(canvas, right); ++x)
       if (canvas.pixelColor(x, y).rgb() == colour.rgb()) ++count;
   return count;
 }
 
 /// The number of pixels in that rectangle.
 inline int AreaOf(const QImage& canvas, int left, int top, int right, int bottom) {
-  const qreal dpr = canvas.devicePixelRatio();
-  return (qRound(right * dpr) - qRound(left * dpr)) * (qRound(bottom * dpr) - qRound(top * dpr));
+  return (Edge(canvas, right) - Edge(canvas, left)) * (Edge(canvas, bottom) - Edge(canvas, top));
 }
 
 }  // namespace ui_test

@@ -1,10 +1,13 @@
 // Pictures of the table and of every dialog, written as PNG files for a
 // person to look at (the build folder's "screenshots").
+#include <QApplication>
 #include <QDir>
 #include <QListWidget>
 #include <QTemporaryDir>
+#include <QScopeGuard>
 #include <QTest>
 
+#include "Contrast.h"
 #include "GameChooser.h"
 #include "HelpWindow.h"
 #include "Points.h"
@@ -42,6 +45,15 @@ void Redraw(TfrmVarlo& window) {
   Settle(window);
 }
 
+// The trick of the table-trick picture.
+void PrepareTrick(varlo::TMatch& m) {
+  m.Contract = varlo::Total;
+  m.Players[0].Cards = {0, -1, 9, 14, -1, 21, 27, 31};
+  m.Trick = {3, 7, 6, 29};
+  m.HandLine = "Hand: Sandra";
+  m.GameLine = "Current Game: Total";
+}
+
 }  // namespace
 
 class TUiScreenshots : public QObject {
@@ -57,6 +69,8 @@ class TUiScreenshots : public QObject {
   void ScoreDialog();
   void RecordsDialog();
   void HelpWindow();
+  void TableAtTwiceTheSizeAndWithTheKeyboardMark();
+  void UnderADarkTheme();
 };
 
 void TUiScreenshots::TableBeforeNew() {
@@ -133,6 +147,39 @@ void TUiScreenshots::HelpWindow() {
   THelpWindow help;
   help.setAttribute(Qt::WA_DeleteOnClose, false);
   QVERIFY(SaveShown(help, QStringLiteral("help")));
+}
+
+// At twice the size, then with the keyboard's mark on the fourth card.
+void TUiScreenshots::TableAtTwiceTheSizeAndWithTheKeyboardMark() {
+  TTestWindow window;
+  window->resize(window->size() + window->Table()->size());
+  QTRY_COMPARE(window->Table()->size(), QSize(1264, 880));
+  PrepareTrick(window->Match());
+  Redraw(*window);
+  QVERIFY(Save(*window, QStringLiteral("table-twice")));
+  window->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(window.get()));
+  for (int i = 0; i < 3; ++i) QTest::keyClick(window->windowHandle(), Qt::Key_Right);
+  QVERIFY(Save(*window, QStringLiteral("table-keyboard-mark")));
+}
+
+// The table and the dialogs under a dark theme.
+void TUiScreenshots::UnderADarkTheme() {
+  const QPalette light = QApplication::palette();
+  QApplication::setPalette(DarkPalette());
+  const auto restore = qScopeGuard([&] { QApplication::setPalette(light); });
+  TTestWindow window;
+  PrepareTrick(window->Match());
+  Redraw(*window);
+  QVERIFY(Save(*window, QStringLiteral("dark-table")));
+  varlo::TGameChooser model(window->Match());
+  TfrmGameChooser chooser(model, window.get());
+  TfrmPoints score(varlo::ScoreRows(window->Match().Players));
+  THelpWindow help;
+  help.setAttribute(Qt::WA_DeleteOnClose, false);
+  QVERIFY(SaveShown(chooser, QStringLiteral("dark-chooser")));
+  QVERIFY(SaveShown(score, QStringLiteral("dark-score")));
+  QVERIFY(SaveShown(help, QStringLiteral("dark-help")));
 }
 
 QTEST_MAIN(TUiScreenshots)

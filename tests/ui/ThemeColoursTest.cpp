@@ -1,0 +1,131 @@
+// Every text of the dialogs, the boxes and the help pages against what lies
+// behind it: under a dark theme at least 4.5:1 (WCAG AA); under a light
+// theme the game's own colours, exactly.
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextTable>
+#include <map>
+
+#include "Contrast.h"
+#include "HelpWindow.h"
+#include "ModalAnswers.h"
+#include "TestWindow.h"
+#include "records.h"
+
+using namespace ui_test;
+
+namespace {
+
+struct TSeen {
+  std::map<QString, QColor> Colours;  // text colour by widget name or page text
+  QStringList Unreadable;
+  int Measured = 0;
+  void Check(const QString& what, const QColor& text, const QColor& ground) {
+    ++Measured;
+    if (Contrast(text, ground) < 4.5)
+      Unreadable << QStringLiteral("%1: %2 on %3").arg(what, text.name(), ground.name());
+  }
+};
+
+// Each text of the dialog in its palette's text role against the role it is
+// drawn on; list rows too, the selected one included.
+void Measure(QWidget* dialog, TSeen& seen) {
+  for (QWidget* w : dialog->findChildren<QWidget*>()) {
+    const QPalette& p = w->palette();
+    const QString text = w->property("text").toString() + w->property("title").toString();
+    if (auto* view = qobject_cast<QAbstractItemView*>(w); view && !view->inherits("QHeaderView")) {
+      for (int row = 0; row < view->model()->rowCount(); ++row) {
+        const QModelIndex index = view->model()->index(row, 0);
+        const auto group = view->model()->flags(index) & Qt::ItemIsEnabled ? QPalette::Active : QPalette::Disabled;
+        if (view->selectionModel()->isSelected(index))
+          seen.Check(index.data().toString(), p.color(group, QPalette::HighlightedText), p.color(group, QPalette::Highlight));
+        else
+          seen.Check(index.data().toString(), p.color(group, QPalette::Text), p.color(group, QPalette::Base));
+      }
+    } else if (!text.isEmpty() && w->isVisibleTo(dialog)) {
+      const QColor colour = p.color(w->foregroundRole());
+      seen.Colours[w->objectName()] = colour;
+      seen.Check(text, colour, p.color(qobject_cast<QAbstractButton*>(w) && !w->inherits("QCheckBox")
+                                           ? QPalette::Button
+                                           : w->inherits("QLineEdit") ? QPalette::Base : QPalette::Window));
+    }
+  }
+}
+
+void MeasurePage(QTextBrowser* page, TSeen& seen) {
+  for (QTextBlock block = page->document()->begin(); block.isValid(); block = block.next()) {
+    QColor ground = page->palette().color(QPalette::Base);
+    if (QTextTable* table = QTextCursor(block).currentTable())
+      if (const QBrush cell = table->cellAt(QTextCursor(block)).format().background(); cell.style() != Qt::NoBrush)
+        seen.Colours[QStringLiteral("cell")] = ground = cell.color();
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+      const QBrush ink = it.fragment().charFormat().foreground();
+      const QColor text = ink.style() != Qt::NoBrush ? ink.color() : page->palette().color(QPalette::Text);
+      seen.Colours[it.fragment().text()] = text;
+      seen.Check(it.fragment().text(), text, ground);
+    }
+  }
+}
+
+// Opens everything the player reads, through the menu, and measures it.
+TSeen MeasureEverything() {
+  QTemporaryDir dir;
+  const auto file = std::filesystem::path(dir.path().toStdString()) / "Varlo.ini";
+  varlo::WriteRecordsFile(file, {{"Maximilian", 1450}, {"You", 120}});
+  TTestWindow window(file);
+  TSeen seen;
+  for (const char* action : {"miNew", "miScore", "miTop", "About1", "miPlayerName"}) {
+    AnswerNextModal([&](QWidget* modal) {
+      if (auto* list = modal->findChild<QAbstractItemView*>(QStringLiteral("clbGames")))
+        list->model()->setData(list->model()->index(varlo::Whist, 0), Qt::Checked, Qt::CheckStateRole);
+      for (auto* list : modal->findChildren<QAbstractItemView*>()) list->setCurrentIndex(list->model()->index(1, 0));
+      Measure(modal, seen);
+      if (auto* box = qobject_cast<QMessageBox*>(modal)) return Press(box, QMessageBox::Ok);
+      ClickOk(modal);
+      modal->close();
+    });
+    window->findChild<QAction*>(action)->trigger();
+  }
+  THelpWindow help;
+  for (const char* page : {"index", "howtoplay", "contracts", "layout", "records"}) {
+    help.Browser()->setSource(QUrl(QStringLiteral("qrc:/help/%1.html").arg(page)));
+    MeasurePage(help.Browser(), seen);
+  }
+  return seen;
+}
+
+}  // namespace
+
+class TThemeColoursTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void ReadableUnderADarkThemeUnchangedUnderALightOne();
+};
+
+void TThemeColoursTest::ReadableUnderADarkThemeUnchangedUnderALightOne() {
+  TSeen light = MeasureEverything();
+  for (const char* name : {"lblPlayer", "lblGame", "GroupBox1", "lblFirst"})
+    QCOMPARE(light.Colours[QLatin1String(name)], QColor(0, 0, 255));
+  QCOMPARE(light.Colours[QStringLiteral("lblPFirst")], QColor(Qt::black));
+  QCOMPARE(light.Colours[QStringLiteral("Varlo Help")], QColor(0x0b, 0x5a, 0x2a));
+  QCOMPARE(light.Colours[QStringLiteral("hearts")], QColor(0xcc, 0x12, 0x24));
+  QCOMPARE(light.Colours[QStringLiteral("cell")], QColor(0xdf, 0xee, 0xe3));
+
+  const QPalette before = QApplication::palette();
+  QApplication::setPalette(DarkPalette());
+  const auto restore = qScopeGuard([&] { QApplication::setPalette(before); });
+  const TSeen dark = MeasureEverything();
+  QVERIFY2(dark.Unreadable.isEmpty(), qPrintable(dark.Unreadable.join(QLatin1Char('\n'))));
+  QVERIFY(dark.Measured > 60);
+}
+
+QTEST_MAIN(TThemeColoursTest)
+#include "ThemeColoursTest.moc"
