@@ -6,6 +6,8 @@
 #include <string>
 #include <utility>
 
+#include "random.h"
+
 namespace varlo {
 
 class TMatch;
@@ -31,7 +33,7 @@ class THumanPlayer {
   void Choose(TGameChooser& chooser);
 
  private:
-  int Pick(int count) { return std::uniform_int_distribution<int>(0, count - 1)(Rng); }
+  int Pick(int count) { return static_cast<int>(DrawBelow(Rng, static_cast<std::uint64_t>(count))); }
 
   THumanStyle Style;
   std::mt19937_64 Rng;
