@@ -1,7 +1,8 @@
 // varlo-sim: plays whole matches without a window and checks the rules'
 // invariants after every event.
 //
-//   varlo-sim [--matches N] [--seed S] [--name TEXT] [--human first|random|chaos]
+//   varlo-sim [--matches N] [--seed S] [--name TEXT]
+//             [--human first|random|chaos|strong] [--opponents classic|strong]
 //             [--records-dir DIR] [--transcript FILE]
 #include <cstdlib>
 #include <fstream>
@@ -16,8 +17,8 @@ namespace {
 int Usage(const std::string& problem) {
   std::cerr << "varlo-sim: " << problem << "\n"
             << "usage: varlo-sim [--matches N] [--seed S] [--name TEXT]\n"
-            << "                 [--human first|random|chaos] [--records-dir DIR]\n"
-            << "                 [--transcript FILE]\n";
+            << "                 [--human first|random|chaos|strong] [--opponents classic|strong]\n"
+            << "                 [--records-dir DIR] [--transcript FILE]\n";
   return 2;
 }
 
@@ -49,6 +50,10 @@ int main(int argc, char** argv) {
       options.Name = value;
     } else if (arg == "--human") {
       if (!varlo::ParseHumanStyle(value, options.Human)) return Usage("bad --human");
+    } else if (arg == "--opponents") {
+      if (value == "classic") options.Opponents = varlo::TOpponentLevel::Classic;
+      else if (value == "strong") options.Opponents = varlo::TOpponentLevel::Strong;
+      else return Usage("bad --opponents");
     } else if (arg == "--records-dir") {
       recordsDir = value;
     } else if (arg == "--transcript") {
