@@ -9,7 +9,6 @@
 #include "match.h"
 #include "match_checker.h"
 #include "records.h"
-#include "strong_player.h"
 #include "transcript.h"
 
 namespace varlo {
@@ -54,9 +53,10 @@ class TRunner {
  public:
   explicit TRunner(const TRunOptions& options)
       : Options(options), Clock(options.Seed << 20), Human(options.Human, options.Seed),
-        Screen(Human), Match(Screen, Clock), StrongOpponents(options.Seed ^ OpponentsSeedMix),
-        StrongHuman(options.Seed ^ HumanSeedMix), TimedOpponents(StrongOpponents, DecisionMs),
-        TimedHuman(StrongHuman, DecisionMs) {
+        Screen(Human), Match(Screen, Clock),
+        StrongOpponents(options.Seed ^ OpponentsSeedMix, options.StrongBudget),
+        StrongHuman(options.Seed ^ HumanSeedMix, options.StrongBudget),
+        TimedOpponents(StrongOpponents, DecisionMs), TimedHuman(StrongHuman, DecisionMs) {
     Screen.Attach(&Match);
     if (options.Opponents == TOpponentLevel::Strong) Match.SetOpponents(&TimedOpponents);
     Human.SetBrain(&TimedHuman);

@@ -12,6 +12,7 @@
 #include "computer_player.h"
 #include "events.h"
 #include "human_player.h"
+#include "strong_player.h"
 
 namespace varlo {
 
@@ -26,6 +27,8 @@ struct TRunOptions {
   bool Check = true;
   /// Who plays seats 1..3.
   TOpponentLevel Opponents = TOpponentLevel::Classic;
+  /// How much a Strong player thinks (tests make it quick).
+  TStrongBudget StrongBudget;
   /// One more listener to every event (a benchmark's tally), or none.
   TEventSink* Listener = nullptr;
 };
