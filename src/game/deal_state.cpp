@@ -17,31 +17,33 @@ int TDealState::PlayersWithCards() const {
 
 TSlotSet TDealState::LegalSlots(int seat) const {
   const THand& cards = Players[seat].Cards;
-  TSlotSet legal = 0;
+  unsigned legal = 0;
   if (!IsTrickContract(Contract)) {
+    // An empty slot asks about card 31 instead of -1 and is masked out.
     for (int slot = 0; slot < HandSize; ++slot)
-      if (CanPlaceOnLayout(Players[seat], slot)) legal |= TSlotSet(1u << slot);
-    return legal;
+      legal |= unsigned((cards[slot] != NoCard) & Fits(cards[slot] & (DeckSize - 1))) << slot;
+    return static_cast<TSlotSet>(legal);
   }
-  // SuitOf(-1) is hearts: a trick that nobody has led asks for hearts,
-  // as it always did; only the driver's order of play keeps that from mattering.
+  // SuitOf(-1) is hearts: a trick that nobody has led asks for hearts, as it
+  // always did; only the driver's order of play keeps that from mattering.
   const int led = SuitOf(Trick[0]);
-  TSlotSet ofLedSuit = 0;
+  unsigned ofLedSuit = 0;
+  // Asked for every card of every playout: no branches. An empty slot's
+  // -1 >> 3 is -1, never a suit.
   for (int slot = 0; slot < HandSize; ++slot) {
-    if (cards[slot] == NoCard) continue;
-    legal |= TSlotSet(1u << slot);
-    if (SuitOf(cards[slot]) == led) ofLedSuit |= TSlotSet(1u << slot);
+    legal |= unsigned(cards[slot] != NoCard) << slot;
+    ofLedSuit |= unsigned((cards[slot] >> 3) == led) << slot;
   }
-  if (seat == Leader || ofLedSuit == 0) return legal;
-  return ofLedSuit;
+  if (seat == Leader || ofLedSuit == 0) return static_cast<TSlotSet>(legal);
+  return static_cast<TSlotSet>(ofLedSuit);
 }
 
 bool TDealState::Fits(TCard c) const {
   const int rank = RankOf(c);
-  if (rank == JackRank) return true;
   // A row grows one rank at a time away from its jack, so a card needs its
-  // neighbour on the jack's side; c +/- 1 never leaves the suit here.
-  return rank < JackRank ? Layout[c + 1] : Layout[c - 1];
+  // neighbour on the jack's side; c +/- 1 never leaves the suit here. Asked
+  // for every turn of every playout: no branches.
+  return (rank == JackRank) | Layout[rank < JackRank ? c + 1 : c - 1];
 }
 
 bool TDealState::CanPlaceOnLayout(const TCards& hand, int slot) const {
@@ -50,10 +52,12 @@ bool TDealState::CanPlaceOnLayout(const TCards& hand, int slot) const {
 }
 
 TCardSet TDealState::FittingCards() const {
-  TCardSet fitting = 0;
-  for (TCard c = 0; c < DeckSize; ++c)
-    if (!Layout[c] && Fits(c)) fitting |= CardBit(c);
-  return fitting;
+  // Fits() for all 32 cards at once: a jack; a seven to ten whose card one
+  // rank up is laid; a queen to ace whose card one rank down is.
+  constexpr TCardSet jacks = 0x10101010u, belowJacks = 0x0F0F0F0Fu, aboveJacks = 0xE0E0E0E0u;
+  TCardSet laid = 0;
+  for (TCard c = 0; c < DeckSize; ++c) laid |= TCardSet(Layout[c]) << c;
+  return (jacks | ((laid >> 1) & belowJacks) | ((laid << 1) & aboveJacks)) & ~laid;
 }
 
 std::int32_t TDealState::TrickWinner() const {
@@ -135,7 +139,7 @@ int TDealState::NextToChoose(int seat) {
     int played = 0;
     while (played < SeatCount && Trick[played] != NoCard) ++played;
     const int next = (Leader + played) % SeatCount;
-    return LegalSlots(next) != 0 ? next : -1;
+    return CardCount(Players[next]) > 0 ? next : -1;
   }
   // While cards remain some hand holds one that fits, and only a skip can
   // keep its holder from laying it: two rounds always reach a choice.

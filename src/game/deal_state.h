@@ -38,6 +38,15 @@ constexpr TCardSet AllCards = 0xFFFFFFFFu;
 /// A set of hand slots: bit k stands for slot k.
 using TSlotSet = std::uint8_t;
 
+/// The number of slots in a set (without the processor's popcount, which
+/// the plain x86-64 target lacks).
+constexpr int SlotCount(TSlotSet set) {
+  unsigned n = set;
+  n = n - ((n >> 1) & 0x55u);
+  n = (n & 0x33u) + ((n >> 2) & 0x33u);
+  return static_cast<int>((n + (n >> 4)) & 0x0Fu);
+}
+
 struct TDealState {
   TPlayers Players;
   TTrick Trick{NoCard, NoCard, NoCard, NoCard};

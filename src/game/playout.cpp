@@ -5,7 +5,7 @@
 namespace varlo {
 
 int RandomSlot(TSlotSet set, TRandom& random) {
-  for (int skip = random.Uniform(std::popcount(set)); skip > 0; --skip)
+  for (int skip = random.Uniform(SlotCount(set)); skip > 0; --skip)
     set = static_cast<TSlotSet>(set & (set - 1));
   return std::countr_zero(set);
 }

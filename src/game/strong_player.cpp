@@ -59,7 +59,7 @@ int TStrongPlayer::Candidates(const TSeatView& view, TSlotSet legal, TCandidates
 
 int TStrongPlayer::ChooseSlot(const TDealState& state, int seat) {
   const TSlotSet legal = state.LegalSlots(seat);
-  if (std::popcount(legal) <= 1) return LowestSlot(legal);  // forced: nothing to weigh
+  if (SlotCount(legal) <= 1) return LowestSlot(legal);  // forced: nothing to weigh
   const TSeatView view = View(state, seat);
   TCandidates slots{};
   const int n = Candidates(view, legal, slots);
