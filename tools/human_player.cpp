@@ -26,7 +26,7 @@ int THumanPlayer::LegalSlot(const TMatch& match) {
   const TSlotSet legal = match.LegalSlots(0);
   if (legal == 0) return -1;
   if (Style == THumanStyle::First) return LowestSlot(legal);
-  if (Style == THumanStyle::Strong) return Brain->ChooseSlot(match, 0);
+  if (Style == THumanStyle::Strong) return Brain->ChooseSlot(match, 0, legal);
   std::array<int, HandSize> playable;
   int count = 0;
   for (int slot = 0; slot < HandSize; ++slot)

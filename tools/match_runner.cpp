@@ -28,8 +28,8 @@ constexpr std::uint64_t HumanSeedMix = 0x68756D616E736561ULL;
 class TTimedPlayer final : public TComputerPlayer {
  public:
   TTimedPlayer(TComputerPlayer& inner, std::vector<double>& ms) : Inner(inner), Ms(ms) {}
-  int ChooseSlot(const TDealState& state, int seat) override {
-    return Timed([&] { return Inner.ChooseSlot(state, seat); });
+  int ChooseSlot(const TDealState& state, int seat, TSlotSet legal) override {
+    return Timed([&] { return Inner.ChooseSlot(state, seat, legal); });
   }
   int ChooseContract(const TDealState& state, int seat, const TContractRow& chosen) override {
     return Timed([&] { return Inner.ChooseContract(state, seat, chosen); });

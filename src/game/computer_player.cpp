@@ -10,9 +10,7 @@ std::int32_t DrawFreeContract(TRandom& random, const TContractRow& chosen) {
   return r;
 }
 
-int TClassicPlayer::ChooseSlot(const TDealState& state, int seat) {
-  return LowestSlot(state.LegalSlots(seat));
-}
+int TClassicPlayer::ChooseSlot(const TDealState&, int, TSlotSet legal) { return LowestSlot(legal); }
 
 int TClassicPlayer::ChooseContract(const TDealState&, int, const TContractRow& chosen) {
   return DrawFreeContract(Random, chosen);

@@ -21,9 +21,10 @@ enum class TOpponentLevel { Classic, Strong };
 class TComputerPlayer {
  public:
   virtual ~TComputerPlayer() = default;
-  /// The slot the seat plays now. Asked only when the seat has a legal
-  /// slot, and only when the deal waits for that seat's card.
-  virtual int ChooseSlot(const TDealState& state, int seat) = 0;
+  /// The slot the seat plays now, one of `legal` (the state's
+  /// LegalSlots(seat), never empty). Asked only when the deal waits for that
+  /// seat's card.
+  virtual int ChooseSlot(const TDealState& state, int seat, TSlotSet legal) = 0;
   /// The contract the seat, as chooser of the freshly dealt deal, picks from
   /// those still free in its row (at least one is).
   virtual int ChooseContract(const TDealState& state, int seat, const TContractRow& chosen) = 0;
@@ -41,7 +42,7 @@ std::int32_t DrawFreeContract(TRandom& random, const TContractRow& chosen);
 class TClassicPlayer final : public TComputerPlayer {
  public:
   explicit TClassicPlayer(TRandom& matchRandom) : Random(matchRandom) {}
-  int ChooseSlot(const TDealState& state, int seat) override;
+  int ChooseSlot(const TDealState& state, int seat, TSlotSet legal) override;
   int ChooseContract(const TDealState& state, int seat, const TContractRow& chosen) override;
 
  private:

@@ -45,7 +45,7 @@ std::int32_t TMatch::PlayComputerOnLayout(int seat, int position) {
     case TTurnStart::MustPass: return LaidOrPassed;
     case TTurnStart::Choose: break;
   }
-  const std::int32_t result = PlayAt(seat, ComputerSlot(seat), position);
+  const std::int32_t result = PlayAt(seat, ComputerSlot(seat, LegalSlots(seat)), position);
   if (result == WentOut) GoOut(Players[seat].Name);
   return result;
 }

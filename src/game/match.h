@@ -117,7 +117,7 @@ class TMatch : public TDealState {
   int HumanPosition() const { return (SeatCount - Leader) % SeatCount; }
   std::int32_t PlayHumanOnLayout(int slot, int position);
   std::int32_t PlayComputerOnLayout(int seat, int position);
-  int ComputerSlot(int seat);
+  int ComputerSlot(int seat, TSlotSet legal);
   void TellTurnStart(int seat, TTurnStart start);
   void GoOut(const std::string& name);
   void Announce(const std::string& name, const char* suffix);

@@ -57,8 +57,7 @@ int TStrongPlayer::Candidates(const TSeatView& view, TSlotSet legal, TCandidates
   return n;
 }
 
-int TStrongPlayer::ChooseSlot(const TDealState& state, int seat) {
-  const TSlotSet legal = state.LegalSlots(seat);
+int TStrongPlayer::ChooseSlot(const TDealState& state, int seat, TSlotSet legal) {
   if (SlotCount(legal) <= 1) return LowestSlot(legal);  // forced: nothing to weigh
   const TSeatView view = View(state, seat);
   TCandidates slots{};

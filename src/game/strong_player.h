@@ -29,7 +29,7 @@ class TStrongPlayer : public TComputerPlayer {
   /// The card with the best mean of the seat's own points over the deal's
   /// rest. A contract hands out a fixed total per deal, so a seat's own
   /// points and its lead over the others' mean rank the cards alike.
-  int ChooseSlot(const TDealState& state, int seat) override;
+  int ChooseSlot(const TDealState& state, int seat, TSlotSet legal) override;
   /// The free contract where the seat's hand does best against what an
   /// average hand scores under it: each contract is chosen once per match,
   /// so each is best spent on a hand that suits it.

@@ -37,13 +37,13 @@ std::int32_t TMatch::PlayComputerCard(TCards& hand, int position) {
   while (seat < SeatCount && &Players[seat] != &hand) ++seat;
   if (seat == SeatCount) return NoMove;
   if (!IsTrickContract(Contract)) return PlayComputerOnLayout(seat, position);
-  if (LegalSlots(seat) == 0) return NoMove;  // an empty hand is never asked to play a trick
-  return PlayAt(seat, ComputerSlot(seat), position);
+  const TSlotSet legal = LegalSlots(seat);
+  if (legal == 0) return NoMove;  // an empty hand is never asked to play a trick
+  return PlayAt(seat, ComputerSlot(seat, legal), position);
 }
 
-int TMatch::ComputerSlot(int seat) {
-  const TSlotSet legal = LegalSlots(seat);
-  const int slot = Opponents->ChooseSlot(*this, seat);
+int TMatch::ComputerSlot(int seat, TSlotSet legal) {
+  const int slot = Opponents->ChooseSlot(*this, seat, legal);
   // Whoever decides, only a card the rules allow is played.
   if (slot < 0 || slot >= HandSize || !((legal >> slot) & 1u)) return LowestSlot(legal);
   return slot;

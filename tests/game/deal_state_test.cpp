@@ -39,9 +39,9 @@ class TShadow final : public TComputerPlayer {
  public:
   explicit TShadow(TMatch& match) : Match(match), Inner(match.ClassicPlayer()) {}
 
-  int ChooseSlot(const TDealState& state, int seat) override {
+  int ChooseSlot(const TDealState& state, int seat, TSlotSet legal) override {
     AtDecision(seat);
-    const int slot = Inner.ChooseSlot(state, seat);
+    const int slot = Inner.ChooseSlot(state, seat, legal);
     Apply(seat, slot);
     return slot;
   }

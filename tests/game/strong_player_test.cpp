@@ -97,13 +97,13 @@ TEST(StrongPlayer, DecidesFromWhatItsSeatHasSeenOnly) {
       for (std::size_t i = 0; i < choices.size(); i += 3) {
         const TDealState& deal = choices[i];
         ++situations;
-        const int honest = TStrongPlayer(99, Quick).ChooseSlot(deal, 2);
-        const int peeking = TPeekingPlayer(99, Quick).ChooseSlot(deal, 2);
+        const int honest = TStrongPlayer(99, Quick).ChooseSlot(deal, 2, deal.LegalSlots(2));
+        const int peeking = TPeekingPlayer(99, Quick).ChooseSlot(deal, 2, deal.LegalSlots(2));
         for (int k = 0; k < 4; ++k) {
           const TDealState other = Redistributed(deal, 2, rng);
-          ASSERT_EQ(TStrongPlayer(99, Quick).ChooseSlot(other, 2), honest)
+          ASSERT_EQ(TStrongPlayer(99, Quick).ChooseSlot(other, 2, other.LegalSlots(2)), honest)
               << "contract " << contract << ", reading " << reading;
-          peekerSwayed += TPeekingPlayer(99, Quick).ChooseSlot(other, 2) != peeking;
+          peekerSwayed += TPeekingPlayer(99, Quick).ChooseSlot(other, 2, other.LegalSlots(2)) != peeking;
         }
       }
     }
