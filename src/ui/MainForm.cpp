@@ -14,6 +14,7 @@
 #include "Resources.h"
 #include "TableView.h"
 #include "records.h"
+#include "strong_player.h"
 
 TfrmVarlo* frmVarlo = nullptr;
 
@@ -31,6 +32,7 @@ QIcon VarloIcon() {
 TfrmVarlo::TfrmVarlo(varlo::TClock* clock, std::optional<std::filesystem::path> recordsFile)
     : OwnClock(clock ? nullptr : std::make_unique<varlo::TSystemClock>()),
       MatchState(*this, clock ? *clock : *OwnClock),
+      SeedClock(clock ? clock : OwnClock.get()),
       PaintTimer(this) {
   LoadVarloResources();
   setObjectName(QStringLiteral("frmVarlo"));
@@ -96,6 +98,7 @@ void TfrmVarlo::CreateMenu() {
   miPlayerName = AddItem(miOptions, "miPlayerName", QStringLiteral("Player Name"));
   miFont = AddItem(miOptions, "miFont", QStringLiteral("Font"));
   miBackground = AddItem(miOptions, "miBackground", QStringLiteral("Background"));
+  miOpponents = AddItem(miOptions, "miOpponents", QStringLiteral("Opponents"));
 
   miInfo = AddMenu("miInfo", QStringLiteral("Info"));
   miScore = AddItem(miInfo, "miScore", QStringLiteral("Score"), QStringLiteral("Score"));
@@ -112,6 +115,7 @@ void TfrmVarlo::CreateMenu() {
   connect(miPlayerName, &QAction::triggered, this, &TfrmVarlo::miPlayerNameClick);
   connect(miFont, &QAction::triggered, this, &TfrmVarlo::miFontClick);
   connect(miBackground, &QAction::triggered, this, &TfrmVarlo::miBackgroundClick);
+  connect(miOpponents, &QAction::triggered, this, &TfrmVarlo::miOpponentsClick);
   connect(miScore, &QAction::triggered, this, &TfrmVarlo::miScoreClick);
   connect(miTop, &QAction::triggered, this, &TfrmVarlo::miTopClick);
   connect(miVarloHelp, &QAction::triggered, this, &TfrmVarlo::miVarloHelpClick);
