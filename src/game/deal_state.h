@@ -67,6 +67,8 @@ struct TDealState {
   std::array<std::int8_t, SeatCount> OutSeats{};
   std::int8_t OutCount = 0;
 
+  friend bool operator==(const TDealState&, const TDealState&) = default;
+
   /// Forgets what was seen of the previous deal.
   void ForgetDeal();
 

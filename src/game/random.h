@@ -8,27 +8,11 @@
 
 namespace varlo {
 
-/// The 128-bit product of a and b from 32-bit halves: returns its low half,
-/// stores the high. For compilers without a 128-bit integer.
-constexpr std::uint64_t MultiplyWideByHalves(std::uint64_t a, std::uint64_t b,
-                                             std::uint64_t& high) {
-  const std::uint64_t aLow = a & 0xFFFFFFFFu, aHigh = a >> 32;
-  const std::uint64_t bLow = b & 0xFFFFFFFFu, bHigh = b >> 32;
-  const std::uint64_t ll = aLow * bLow, lh = aLow * bHigh, hl = aHigh * bLow;
-  const std::uint64_t middle = (ll >> 32) + (lh & 0xFFFFFFFFu) + (hl & 0xFFFFFFFFu);
-  high = aHigh * bHigh + (lh >> 32) + (hl >> 32) + (middle >> 32);
-  return (middle << 32) | (ll & 0xFFFFFFFFu);
-}
-
 /// The 128-bit product of a and b: returns its low half, stores the high.
 inline std::uint64_t MultiplyWide(std::uint64_t a, std::uint64_t b, std::uint64_t& high) {
-#ifdef __SIZEOF_INT128__
   const unsigned __int128 product = static_cast<unsigned __int128>(a) * b;
   high = static_cast<std::uint64_t>(product >> 64);
   return static_cast<std::uint64_t>(product);
-#else
-  return MultiplyWideByHalves(a, b, high);
-#endif
 }
 
 /// A source of seeds. The game reads it once per deal.
