@@ -30,8 +30,7 @@ TMatch::TCycleEnd TMatch::PlayCycle(int slot, bool passed) {
   if (ChoosePending) FirstChoice(passed);
 
   if (!passed && !MayPlaySlot(slot)) {
-    if (slot >= 0 && slot < HandSize && Players[0].Cards[slot] != NoCard)
-      Tell(TBoxKind::Error, "Illegal move !!!");
+    if (IsIllegalSlot(slot)) Tell(TBoxKind::Error, "Illegal move !!!");
     return TCycleEnd::WaitForClick;
   }
 

@@ -105,6 +105,8 @@ class TMatch : public TDealState {
   enum class TCycleEnd { WaitForClick, AnotherCycle };
 
   TCycleEnd PlayCycle(int slot, bool passed);
+  /// The human's slot holds a card that may not be played now.
+  bool IsIllegalSlot(int slot) const;
   void RunChooser();
   void FirstChoice(bool& passed);
   void ComputerMove(int seat, int position);

@@ -23,8 +23,11 @@ bool TMatch::IsLegalClick(std::int32_t x, std::int32_t y) const {
 }
 
 bool TMatch::IsIllegalClick(std::int32_t x, std::int32_t y) const {
-  const int slot = SlotAt(x, y);
-  return slot >= 0 && Players[0].Cards[slot] != NoCard && !MayPlaySlot(slot);
+  return IsIllegalSlot(SlotAt(x, y));
+}
+
+bool TMatch::IsIllegalSlot(int slot) const {
+  return slot >= 0 && slot < HandSize && Players[0].Cards[slot] != NoCard && !MayPlaySlot(slot);
 }
 
 std::int32_t TMatch::PlayHumanCard(int slot, int position) {
