@@ -27,7 +27,7 @@ void THeadlessScreen::FillWindow() {
 }
 
 void THeadlessScreen::ShowChooser(TGameChooser& chooser) {
-  Human.Choose(chooser);
+  Human.Choose(*Match, chooser);
   if (!Sinks.empty())
     Emit({.Kind = TEventKind::Chooser, .Seat = Match->Chooser, .Contract = Match->Contract});
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "chooser.h"
+#include "computer_player.h"
 #include "match.h"
 
 namespace varlo {
@@ -12,6 +13,7 @@ bool ParseHumanStyle(const std::string& text, THumanStyle& style) {
   if (text == "first") style = THumanStyle::First;
   else if (text == "random") style = THumanStyle::Random;
   else if (text == "chaos") style = THumanStyle::Chaos;
+  else if (text == "strong") style = THumanStyle::Strong;
   else return false;
   return true;
 }
@@ -20,25 +22,26 @@ int THumanPlayer::StrayClickCount() { return Style == THumanStyle::Chaos ? Pick(
 
 std::pair<int, int> THumanPlayer::StrayClick() { return {Pick(640), Pick(480)}; }
 
-std::pair<int, int> THumanPlayer::LegalClick(const TMatch& match) {
+int THumanPlayer::LegalSlot(const TMatch& match) {
+  const TSlotSet legal = match.LegalSlots(0);
+  if (legal == 0) return -1;
+  if (Style == THumanStyle::First) return LowestSlot(legal);
+  if (Style == THumanStyle::Strong) return Brain->ChooseSlot(match, 0, legal);
   std::array<int, HandSize> playable;
   int count = 0;
-  for (int slot = 0; slot < HandSize; ++slot) {
-    if (!match.MayPlaySlot(slot)) continue;
-    playable[count++] = slot;
-    if (Style == THumanStyle::First) break;
-  }
-  if (count == 0) return {-1, -1};
-  const int slot = Style == THumanStyle::First ? playable[0] : playable[Pick(count)];
-  return {HandLeft + CardWidth * slot + CardWidth / 2, 75};
+  for (int slot = 0; slot < HandSize; ++slot)
+    if ((legal >> slot) & 1u) playable[count++] = slot;
+  return playable[Pick(count)];
 }
 
-void THumanPlayer::Choose(TGameChooser& chooser) {
+void THumanPlayer::Choose(const TMatch& match, TGameChooser& chooser) {
   std::vector<int> free;
   for (int i = 0; i < ContractCount; ++i)
     if (chooser.ListEnabled() && chooser.Items()[i].Enabled) free.push_back(i);
   if (!free.empty()) {
-    if (Style == THumanStyle::Chaos) {
+    if (Style == THumanStyle::Strong) {
+      chooser.ToggleItem(Brain->ChooseContract(match, 0, match.ContractsChosen[0]));
+    } else if (Style == THumanStyle::Chaos) {
       chooser.TryClose();  // nothing checked yet: "Select a game !!!"
       const int first = Pick(static_cast<int>(free.size()));
       chooser.ToggleItem(free[first]);

@@ -6,12 +6,18 @@
 #include <string>
 #include <utility>
 
+#include "random.h"
+
 namespace varlo {
 
 class TMatch;
 class TGameChooser;
+class TComputerPlayer;
 
-enum class THumanStyle { First, Random, Chaos };
+/// first: the leftmost playable card and the first free contract; random:
+/// random ones; chaos: random, with stray clicks and fumbled dialogs;
+/// strong: the Strong computer player's decisions, for seat 0.
+enum class THumanStyle { First, Random, Chaos, Strong };
 
 bool ParseHumanStyle(const std::string& text, THumanStyle& style);
 
@@ -19,22 +25,26 @@ class THumanPlayer {
  public:
   THumanPlayer(THumanStyle style, std::uint64_t seed) : Style(style), Rng(seed) {}
 
+  /// Who decides for a strong human; set before such a human plays.
+  void SetBrain(TComputerPlayer* brain) { Brain = brain; }
+
   /// How many random clicks to make before the next deliberate one (chaos
   /// only; 0 for the others).
   int StrayClickCount();
   /// A click anywhere on the 640 x 480 table.
   std::pair<int, int> StrayClick();
-  /// The centre of a slot whose card may be played now: the leftmost one, or
-  /// a random one. {-1, -1} when the human holds no playable card.
-  std::pair<int, int> LegalClick(const TMatch& match);
+  /// A slot whose card may be played now: the leftmost one, a random one,
+  /// or the brain's. -1 when the human holds no playable card.
+  int LegalSlot(const TMatch& match);
   /// Works the chooser dialog and closes it.
-  void Choose(TGameChooser& chooser);
+  void Choose(const TMatch& match, TGameChooser& chooser);
 
  private:
-  int Pick(int count) { return std::uniform_int_distribution<int>(0, count - 1)(Rng); }
+  int Pick(int count) { return static_cast<int>(DrawBelow(Rng, static_cast<std::uint64_t>(count))); }
 
   THumanStyle Style;
   std::mt19937_64 Rng;
+  TComputerPlayer* Brain = nullptr;
 };
 
 }  // namespace varlo

@@ -1,5 +1,6 @@
 #include "match_runner.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <optional>
@@ -18,12 +19,48 @@ namespace {
 // clicks of the chaos player; far beyond this the driver is stuck.
 constexpr long ClickLimitPerMatch = 20000;
 
+// Each Strong player draws from its own generator, seeded from the run's
+// seed: the deals never depend on how anybody plays.
+constexpr std::uint64_t OpponentsSeedMix = 0x6F70706F6E656E74ULL;
+constexpr std::uint64_t HumanSeedMix = 0x68756D616E736561ULL;
+
+// Times every decision of the player it stands in for.
+class TTimedPlayer final : public TComputerPlayer {
+ public:
+  TTimedPlayer(TComputerPlayer& inner, std::vector<double>& ms) : Inner(inner), Ms(ms) {}
+  int ChooseSlot(const TDealState& state, int seat, TSlotSet legal) override {
+    return Timed([&] { return Inner.ChooseSlot(state, seat, legal); });
+  }
+  int ChooseContract(const TDealState& state, int seat, const TContractRow& chosen) override {
+    return Timed([&] { return Inner.ChooseContract(state, seat, chosen); });
+  }
+
+ private:
+  template <typename TDecide>
+  int Timed(TDecide decide) {
+    const auto start = std::chrono::steady_clock::now();
+    const int choice = decide();
+    Ms.push_back(
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    return choice;
+  }
+
+  TComputerPlayer& Inner;
+  std::vector<double>& Ms;
+};
+
 class TRunner {
  public:
   explicit TRunner(const TRunOptions& options)
       : Options(options), Clock(options.Seed << 20), Human(options.Human, options.Seed),
-        Screen(Human), Match(Screen, Clock) {
+        Screen(Human), Match(Screen, Clock),
+        StrongOpponents(options.Seed ^ OpponentsSeedMix, options.StrongBudget),
+        StrongHuman(options.Seed ^ HumanSeedMix, options.StrongBudget),
+        TimedOpponents(StrongOpponents, DecisionMs), TimedHuman(StrongHuman, DecisionMs) {
     Screen.Attach(&Match);
+    if (options.Opponents == TOpponentLevel::Strong) Match.SetOpponents(&TimedOpponents);
+    Human.SetBrain(&TimedHuman);
+    if (options.Listener) Screen.AddSink(options.Listener);
     if (options.Transcript) {
       Transcript.emplace(*options.Transcript);
       Screen.AddSink(&*Transcript);
@@ -47,12 +84,12 @@ class TRunner {
       for (int n = Human.StrayClickCount(); n > 0 && !Match.MatchFinished(); --n, ++clicks)
         Click(Human.StrayClick());
       if (Match.MatchFinished()) break;
-      const auto legal = Human.LegalClick(Match);
-      if (legal.first < 0) {
+      const int slot = Human.LegalSlot(Match);
+      if (slot < 0) {
         summary.Failures.push_back("the human has no card to play");
         break;
       }
-      Click(legal);
+      PlaySlot(slot);
       ++clicks;
     }
     if (clicks >= ClickLimitPerMatch) summary.Failures.push_back("the match did not end");
@@ -65,6 +102,9 @@ class TRunner {
 
   void Finish(TRunSummary& summary) {
     summary.Tricks = Screen.Tricks;
+    summary.StrongPlayed =
+        Options.Opponents == TOpponentLevel::Strong || Options.Human == THumanStyle::Strong;
+    summary.DecisionMs = std::move(DecisionMs);
     for (const auto& f : Checker.Failures()) summary.Failures.push_back(f);
   }
 
@@ -72,6 +112,14 @@ class TRunner {
   void Click(std::pair<int, int> at) {
     Screen.Emit({.Kind = TEventKind::Click, .X = at.first, .Y = at.second});
     Match.PlayTurn(at.first, at.second, false);
+    AfterTurn();
+  }
+
+  // A deliberate move: the slot's card, reported as a click on its middle.
+  void PlaySlot(int slot) {
+    Screen.Emit({.Kind = TEventKind::Click, .X = HandLeft + CardWidth * slot + CardWidth / 2,
+                 .Y = HandTop + CardHeight / 2});
+    Match.PlaySlot(slot, false);
     AfterTurn();
   }
 
@@ -86,6 +134,11 @@ class TRunner {
   TMatch Match;
   std::optional<TTranscript> Transcript;
   TMatchChecker Checker;
+  std::vector<double> DecisionMs;
+  TStrongPlayer StrongOpponents;
+  TStrongPlayer StrongHuman;
+  TTimedPlayer TimedOpponents;
+  TTimedPlayer TimedHuman;
 };
 
 }  // namespace
@@ -111,7 +164,20 @@ std::string SummaryLine(const TRunSummary& s) {
                 s.Matches, s.Deals, s.Tricks, s.Seconds,
                 s.Seconds > 0 ? s.Matches / s.Seconds : 0.0, s.MeanScores[0], s.MeanScores[1],
                 s.MeanScores[2], s.MeanScores[3]);
-  return line;
+  std::string text = line;
+  if (s.StrongPlayed) {
+    std::vector<double> ms = s.DecisionMs;
+    double median = 0, most = 0;
+    if (!ms.empty()) {
+      std::sort(ms.begin(), ms.end());
+      const std::size_t n = ms.size();
+      median = n % 2 ? ms[n / 2] : (ms[n / 2 - 1] + ms[n / 2]) / 2;
+      most = ms.back();
+    }
+    std::snprintf(line, sizeof line, " decision_ms_median=%.3f decision_ms_max=%.3f", median, most);
+    text += line;
+  }
+  return text;
 }
 
 }  // namespace varlo

@@ -9,7 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "computer_player.h"
+#include "events.h"
 #include "human_player.h"
+#include "strong_player.h"
 
 namespace varlo {
 
@@ -24,6 +27,12 @@ struct TRunOptions {
   std::filesystem::path RecordsFile;
   std::ostream* Transcript = nullptr;
   bool Check = true;
+  /// Who plays seats 1..3.
+  TOpponentLevel Opponents = TOpponentLevel::Classic;
+  /// How much a Strong player thinks (tests make it quick).
+  TStrongBudget StrongBudget;
+  /// One more listener to every event (a benchmark's tally), or none.
+  TEventSink* Listener = nullptr;
 };
 
 struct TRunSummary {
@@ -34,11 +43,17 @@ struct TRunSummary {
   double Seconds = 0;
   std::array<double, 4> MeanScores{};
   std::vector<std::string> Failures;
+  /// A Strong player took part (for seat 0 or seats 1..3).
+  bool StrongPlayed = false;
+  /// How long each of its decisions took, in milliseconds.
+  std::vector<double> DecisionMs;
 };
 
 TRunSummary RunMatches(const TRunOptions& options);
 
-/// The runner's closing line: matches=N deals=D tricks=T seconds=X ...
+/// The runner's closing line: matches=N deals=D tricks=T seconds=X ...,
+/// ending in decision_ms_median=M decision_ms_max=X when a Strong player
+/// took part.
 std::string SummaryLine(const TRunSummary& summary);
 
 }  // namespace varlo

@@ -1,7 +1,8 @@
 // varlo-sim: plays whole matches without a window and checks the rules'
 // invariants after every event.
 //
-//   varlo-sim [--matches N] [--seed S] [--name TEXT] [--human first|random|chaos]
+//   varlo-sim [--matches N] [--seed S] [--name TEXT]
+//             [--human first|random|chaos|strong] [--opponents classic|strong]
 //             [--records-dir DIR | --game-records] [--transcript FILE]
 //   varlo-sim --version | --help
 #include <cstdlib>
@@ -18,7 +19,7 @@ namespace {
 
 void PrintUsage(std::ostream& out) {
   out << "usage: varlo-sim [--matches N] [--seed S] [--name TEXT]\n"
-      << "                 [--human first|random|chaos]\n"
+      << "                 [--human first|random|chaos|strong] [--opponents classic|strong]\n"
       << "                 [--records-dir DIR | --game-records] [--transcript FILE]\n"
       << "       varlo-sim --version | --help\n";
 }
@@ -78,6 +79,10 @@ int main(int argc, char** argv) {
       options.Name = value;
     } else if (arg == "--human") {
       if (!varlo::ParseHumanStyle(value, options.Human)) return Usage("bad --human");
+    } else if (arg == "--opponents") {
+      if (value == "classic") options.Opponents = varlo::TOpponentLevel::Classic;
+      else if (value == "strong") options.Opponents = varlo::TOpponentLevel::Strong;
+      else return Usage("bad --opponents");
     } else if (arg == "--records-dir") {
       recordsDir = value;
     } else if (arg == "--transcript") {

@@ -37,6 +37,7 @@ struct TCards {
   std::string Name;  ///< UTF-8 display name; the human's may be empty
   THand Cards{NoCard, NoCard, NoCard, NoCard, NoCard, NoCard, NoCard, NoCard};
   std::int32_t Score = 0;
+  friend bool operator==(const TCards&, const TCards&) = default;
 };
 
 using TPlayers = std::array<TCards, SeatCount>;

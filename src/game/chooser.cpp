@@ -18,9 +18,9 @@ TGameChooser::TGameChooser(TMatch& match) : Match(match) {
   }
   Player = ComputerName(chooser);
   ListOn = false;
-  // The draw happens before the dialog shows, so the item stays enabled
+  // The choice is made before the dialog shows, so the item stays enabled
   // (the disabling ran first) and is already marked in the row.
-  const std::int32_t drawn = Match.PickRandomContract(row);
+  const std::int32_t drawn = Match.ComputerContract(chooser);
   if (drawn < 0) return;
   ItemList[drawn].Checked = true;
   Game = ContractName(drawn);

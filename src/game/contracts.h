@@ -25,6 +25,9 @@ enum TContract : std::int32_t {
 
 constexpr int ContractCount = 8;
 constexpr int DealsPerMatch = 32;
+/// What the first three players out of a layout deal are paid; the last
+/// gets nothing.
+constexpr std::array<std::int32_t, 3> LayoutPlacePoints{400, 200, 100};
 
 using TTrick = std::array<TCard, SeatCount>;
 

@@ -1,17 +1,13 @@
-// The hands, the deal and the catalogue questions asked of the whole match.
+// The hands, the deal and the end of the match.
 #include "match.h"
 
 namespace varlo {
 
-int TMatch::PlayersWithCards() const {
-  int n = 0;
-  for (const auto& p : Players) n += CardCount(p) > 0 ? 1 : 0;
-  return n;
-}
-
 void TMatch::ResetHands() {
   for (auto& p : Players) p.Cards.fill(NoCard);
   for (int seat = 1; seat < SeatCount; ++seat) Players[seat].Name = ComputerName(seat);
+  // New hands: nothing of the last deal tells anything about them.
+  ForgetDeal();
 }
 
 void TMatch::DealCards() {
@@ -35,10 +31,6 @@ void TMatch::DealCards() {
     }
   }
 }
-
-std::int32_t TMatch::TrickPoints() const { return TrickPointsOf(Contract, Trick); }
-
-bool TMatch::DealFinished() const { return DealFinishedFor(Contract, Players); }
 
 bool TMatch::MatchFinished() const { return DealsPlayed == DealsPerMatch; }
 

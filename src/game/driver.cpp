@@ -8,6 +8,10 @@
 namespace varlo {
 
 void TMatch::PlayTurn(std::int32_t x, std::int32_t y, bool passed) {
+  PlaySlot(SlotAt(x, y), passed);
+}
+
+void TMatch::PlaySlot(int slot, bool passed) {
   InputEnabled = false;
   // Once the 32nd deal is over there is no contract left to choose: a click
   // on a card left in the hand must not start a 33rd deal.
@@ -17,34 +21,35 @@ void TMatch::PlayTurn(std::int32_t x, std::int32_t y, bool passed) {
   }
   // Each cycle in which the human cannot move is followed by another one
   // at once; a loop gives the same order of events as calling back in.
-  TCycleEnd end = PlayCycle(x, y, passed);
-  while (end == TCycleEnd::AnotherCycle) end = PlayCycle(0, 0, true);
+  TCycleEnd end = PlayCycle(slot, passed);
+  while (end == TCycleEnd::AnotherCycle) end = PlayCycle(-1, true);
   InputEnabled = true;
 }
 
-TMatch::TCycleEnd TMatch::PlayCycle(std::int32_t x, std::int32_t y, bool passed) {
+TMatch::TCycleEnd TMatch::PlayCycle(int slot, bool passed) {
   if (ChoosePending) FirstChoice(passed);
 
-  if (!passed && !IsLegalClick(x, y)) {
-    if (IsIllegalClick(x, y)) Tell(TBoxKind::Error, "Illegal move !!!");
+  if (!passed && !MayPlaySlot(slot)) {
+    if (IsIllegalSlot(slot)) Tell(TBoxKind::Error, "Illegal move !!!");
     return TCycleEnd::WaitForClick;
   }
 
   if (!passed) {
-    const std::int32_t r = PlayHumanCard(SlotAt(x, y), HumanPosition());
+    const std::int32_t r = PlayHumanCard(slot, HumanPosition());
     if (r == AceLaid && CardCount(Players[0]) >= 1) {
       if (!HumanMustPass()) {
         // He moves again in the same cycle: same position, same replies.
         RequestRepaint();
         return TCycleEnd::WaitForClick;
       }
+      NotePass(0);
       if (Leader == 0) RequestRepaint();
       Announce(Players[0].Name, " passed");
     }
   }
   PlayReplies();
 
-  Leader = TrickWinner();
+  TakeTrick();
   if (IsTrickContract(Contract)) SettleTrick();
 
   if (DealFinished() && !EndDeal()) return TCycleEnd::WaitForClick;
@@ -52,20 +57,9 @@ TMatch::TCycleEnd TMatch::PlayCycle(std::int32_t x, std::int32_t y, bool passed)
   PlayLeadIn();
 
   RequestRepaint();
-  if (SkipNext) {
-    // Without cards the human leaves the flag for the next seat holding one.
-    if (CardCount(Players[0]) >= 1) {
-      RequestRepaint();
-      SkipNext = false;
-      Announce(Players[0].Name, " skipped");
-    }
-    return TCycleEnd::AnotherCycle;
-  }
-  if (HumanMustPass()) {
-    if (CardCount(Players[0]) >= 1) {
-      RequestRepaint();
-      Announce(Players[0].Name, " passed");
-    }
+  // Without cards the human leaves a skip for the next seat holding one.
+  if (SkipNext || HumanMustPass()) {
+    TellTurnStart(0, BeginLayoutTurn(0));
     return TCycleEnd::AnotherCycle;
   }
   return TCycleEnd::WaitForClick;
@@ -77,6 +71,7 @@ void TMatch::FirstChoice(bool& passed) {
   if (Contract == VarloLayout) {
     SkipNext = false;
     if (HumanMustPass()) {
+      NotePass(0);
       RequestRepaint();
       passed = true;
       Announce(Players[0].Name, " passed");
@@ -108,9 +103,9 @@ void TMatch::PlayLeadIn() {
   for (int p = 0; p < HumanPosition(); ++p) ComputerMove((Leader + p) % SeatCount, p);
 }
 
+// The trick has been taken (TakeTrick): it is shown, paused on and cleared.
 void TMatch::SettleTrick() {
   HandLine = "Hand: " + SeatName(Leader);
-  Players[Leader].Score += TrickPoints();
   RequestRepaint();
   RepaintTable();  // the timer is blocked during the pause: draw now
   Scr.Pause(TrickPauseMs);

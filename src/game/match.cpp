@@ -22,11 +22,6 @@ void TMatch::ResetMatch() {
   for (auto& p : Players) p.Score = 0;
 }
 
-void TMatch::ClearTable() {
-  Trick.fill(NoCard);
-  if (Contract == VarloLayout) Layout.fill(false);
-}
-
 void TMatch::NewMatch() {
   ChoosePending = true;
   Chooser = 0;
@@ -50,12 +45,27 @@ void TMatch::NewMatch() {
   PlayTurn(0, 0, false);
 }
 
-std::int32_t TMatch::PickRandomContract(std::array<bool, ContractCount>& row) {
-  if (std::all_of(row.begin(), row.end(), [](bool chosen) { return chosen; })) return -1;
-  std::int32_t r;
-  do {
-    r = Random.Uniform(ContractCount);
-  } while (row[r]);
+namespace {
+bool RowFull(const TContractRow& row) {
+  return std::all_of(row.begin(), row.end(), [](bool chosen) { return chosen; });
+}
+}  // namespace
+
+std::int32_t TMatch::PickRandomContract(TContractRow& row) {
+  if (RowFull(row)) return -1;
+  const std::int32_t r = DrawFreeContract(Random, row);
+  row[r] = true;
+  return r;
+}
+
+std::int32_t TMatch::ComputerContract(int seat) {
+  TContractRow& row = ContractsChosen[seat];
+  if (RowFull(row)) return -1;
+  std::int32_t r = Opponents->ChooseContract(*this, seat, row);
+  // A player that names a contract already spent gets the first free one:
+  // the rule of one choice per contract holds whoever decides.
+  if (r < 0 || r >= ContractCount || row[r])
+    r = static_cast<std::int32_t>(std::find(row.begin(), row.end(), false) - row.begin());
   row[r] = true;
   return r;
 }

@@ -1,6 +1,6 @@
-// The state of a match and every operation on it: the rules, the turn driver
-// and the new-match command. The window owns one TMatch; the headless runner
-// and the tests own theirs.
+// The state of a match and every operation on it: the deal with its rules,
+// the turn driver and the new-match command. The window owns one TMatch; the
+// headless runner and the tests own theirs.
 #pragma once
 
 #include <array>
@@ -10,21 +10,13 @@
 #include <vector>
 
 #include "cards.h"
+#include "computer_player.h"
 #include "contracts.h"
+#include "deal_state.h"
 #include "random.h"
 #include "screen.h"
 
 namespace varlo {
-
-/// Results of PlayHumanCard and PlayComputerCard.
-enum TPlayResult : int {
-  NoMove = -1,       ///< no card, or a computer seat lost its turn to a seven
-  IntoTrick = 0,     ///< the card went into the trick
-  LaidOrPassed = 1,  ///< a card was laid out, or a computer seat passed
-  AceLaid = 3,       ///< an ace was laid out: the same player moves again
-  SevenLaid = 4,     ///< a seven was laid out
-  WentOut = 5,       ///< the player laid out his last card
-};
 
 /// Where the human's hand lies on the table; clicks are tested against it.
 constexpr int HandLeft = 20;
@@ -33,7 +25,9 @@ constexpr int CardWidth = 74;
 constexpr int CardHeight = 100;
 constexpr int TrickPauseMs = 3000;
 
-class TMatch {
+/// The deal (TDealState, with the rules) and what the match keeps around
+/// it: the choices, the lines on the table, the messages and the screen.
+class TMatch : public TDealState {
  public:
   /// Sets up the start-up state: no contract, empty hands, input enabled.
   TMatch(TScreen& screen, TClock& clock);
@@ -41,17 +35,9 @@ class TMatch {
   // ---- the state, read and written by the rules, the driver and the window
   bool Painting = false;      ///< a table redraw is under way
   bool NeedsRepaint = false;  ///< the table must be redrawn at the next tick
-  TPlayers Players;
-  std::array<std::array<bool, ContractCount>, SeatCount> ContractsChosen{};
-  TTrick Trick{NoCard, NoCard, NoCard, NoCard};
-  /// Layout[c] is true while card c lies on the layout (layout contract).
-  std::array<bool, DeckSize> Layout{};
-  std::int32_t Leader = 0;
-  std::int32_t Chooser = 0;
-  std::int32_t Contract = NoContract;
+  std::array<TContractRow, SeatCount> ContractsChosen{};
   std::int32_t DealsPlayed = 0;
   bool ChoosePending = false;
-  bool SkipNext = false;
   std::string GameLine;
   std::string HandLine;
   bool InputEnabled = true;
@@ -60,19 +46,14 @@ class TMatch {
   std::filesystem::path RecordsFile;
 
   // ---- hands and the deal
-  /// The number of seats whose hand holds at least one card.
-  int PlayersWithCards() const;
   /// Empties all 32 slots and names the computer seats.
   void ResetHands();
   /// Re-seeds the generator from the clock and deals eight cards to each seat.
   void DealCards();
 
-  // ---- catalogue
-  std::int32_t TrickPoints() const;
-  bool DealFinished() const;
   bool MatchFinished() const;
 
-  // ---- trick play and the layout contract
+  // ---- the human's moves and the computer seats' turns
   /// The click hits a card of the human's hand that may be played now.
   bool IsLegalClick(std::int32_t x, std::int32_t y) const;
   /// The click hits a card of the human's hand that may not be played now.
@@ -81,27 +62,36 @@ class TMatch {
   /// rule that the click test, the headless players and the tests all ask.
   bool MayPlaySlot(int slot) const;
   std::int32_t PlayHumanCard(int slot, int position);
+  /// One whole move of a computer seat; the hand is one of Players.
   std::int32_t PlayComputerCard(TCards& hand, int position);
-  /// The seat that takes the trick (the chooser, under the layout contract).
-  std::int32_t TrickWinner() const;
-  bool CanPlaceOnLayout(const TCards& hand, int slot) const;
   bool HumanMustPass() const;
   /// Pays 400, 200 and 100 by FinishOrder and empties the layout.
   void SettleLayoutDeal();
 
+  // ---- the computer players
+  /// Who plays seats 1..3 from their next move on; null: Classic.
+  void SetOpponents(TComputerPlayer* player) { Opponents = player ? player : &Classic; }
+  TComputerPlayer& ComputerPlayer() const { return *Opponents; }
+  /// The match's own Classic player, which draws from the match's generator.
+  TComputerPlayer& ClassicPlayer() { return Classic; }
+  /// The contract a computer chooser picks, marked in its row; -1 (nothing
+  /// asked) when the row is full.
+  std::int32_t ComputerContract(int seat);
+
   // ---- the match
   /// Forgets all chosen contracts and zeroes the scores.
   void ResetMatch();
-  /// Empties the trick and, under the layout contract, the layout.
-  void ClearTable();
   /// The New command: resets the match, deals and runs the first choice.
   void NewMatch();
-  /// One driver call: the human's click (or none, when Passed) and
-  /// everything that follows from it up to his next click.
+  /// One driver call for a click on the table: PlaySlot with the slot under
+  /// the click (-1 when it hits none).
   void PlayTurn(std::int32_t x, std::int32_t y, bool passed);
+  /// One driver call: the human's slot (or none, when passed) and everything
+  /// that follows from it up to his next move.
+  void PlaySlot(int slot, bool passed);
   /// Draws a free contract of the row, marks it and returns it; -1 (no
   /// draw) when the row is full.
-  std::int32_t PickRandomContract(std::array<bool, ContractCount>& row);
+  std::int32_t PickRandomContract(TContractRow& row);
   /// Sets NeedsRepaint and tells the screen.
   void RequestRepaint();
   /// One full redraw through the screen; clears NeedsRepaint.
@@ -114,7 +104,9 @@ class TMatch {
  private:
   enum class TCycleEnd { WaitForClick, AnotherCycle };
 
-  TCycleEnd PlayCycle(std::int32_t x, std::int32_t y, bool passed);
+  TCycleEnd PlayCycle(int slot, bool passed);
+  /// The human's slot holds a card that may not be played now.
+  bool IsIllegalSlot(int slot) const;
   void RunChooser();
   void FirstChoice(bool& passed);
   void ComputerMove(int seat, int position);
@@ -125,9 +117,10 @@ class TMatch {
   void StartNextDeal();
   void UpdateRecords();
   int HumanPosition() const { return (SeatCount - Leader) % SeatCount; }
-  std::int32_t PlayHumanOnLayout(int slot);
-  std::int32_t PlayComputerOnLayout(TCards& hand);
-  std::int32_t LayOut(TCards& hand, int slot);
+  std::int32_t PlayHumanOnLayout(int slot, int position);
+  std::int32_t PlayComputerOnLayout(int seat, int position);
+  int ComputerSlot(int seat, TSlotSet legal);
+  void TellTurnStart(int seat, TTurnStart start);
   void GoOut(const std::string& name);
   void Announce(const std::string& name, const char* suffix);
   void Tell(TBoxKind kind, const std::string& text);
@@ -135,6 +128,8 @@ class TMatch {
   TScreen& Scr;
   TClock& Clock;
   TRandom Random;
+  TClassicPlayer Classic{Random};
+  TComputerPlayer* Opponents = &Classic;
 };
 
 /// The slot under a click, or -1 when the click misses the hand.

@@ -3,9 +3,17 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <random>
 
 namespace varlo {
+
+/// The 128-bit product of a and b: returns its low half, stores the high.
+inline std::uint64_t MultiplyWide(std::uint64_t a, std::uint64_t b, std::uint64_t& high) {
+  const unsigned __int128 product = static_cast<unsigned __int128>(a) * b;
+  high = static_cast<std::uint64_t>(product >> 64);
+  return static_cast<std::uint64_t>(product);
+}
 
 /// A source of seeds. The game reads it once per deal.
 class TClock {
@@ -31,6 +39,24 @@ class TSteppingClock final : public TClock {
   std::uint64_t Next;
 };
 
+/// A uniform integer in 0..count-1 (count >= 1) drawn from an engine of full
+/// 64-bit words: Lemire's multiply-shift, rejecting the few low products
+/// that would favour some results. libstdc++ reduces such engines the same
+/// way, so the deals are what they always were; being our own code, they are
+/// now the same on every standard library.
+template <typename TEngine>
+std::uint64_t DrawBelow(TEngine& engine, std::uint64_t count) {
+  static_assert(TEngine::min() == 0 &&
+                TEngine::max() == std::numeric_limits<std::uint64_t>::max());
+  std::uint64_t high = 0;
+  std::uint64_t low = MultiplyWide(engine(), count, high);
+  if (low < count) {
+    const std::uint64_t threshold = (0 - count) % count;
+    while (low < threshold) low = MultiplyWide(engine(), count, high);
+  }
+  return high;
+}
+
 /// The program's one pseudo-random generator. It is re-seeded at every
 /// deal, so seeding must be cheap: a 64-bit linear congruential engine (Knuth's
 /// MMIX constants). Its full 2^64 range lets the distribution draw from the
@@ -40,8 +66,10 @@ class TRandom {
   void Seed(std::uint64_t seed);
   /// A uniform integer in 0..count-1.
   std::int32_t Uniform(std::int32_t count) {
-    return std::uniform_int_distribution<std::int32_t>(0, count - 1)(Engine);
+    return static_cast<std::int32_t>(DrawBelow(Engine, static_cast<std::uint64_t>(count)));
   }
+  /// A whole 64-bit word, for seeding a generator of one's own.
+  std::uint64_t Next() { return Engine(); }
 
  private:
   using TEngine = std::linear_congruential_engine<std::uint64_t, 6364136223846793005ULL,

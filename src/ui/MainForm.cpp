@@ -15,6 +15,7 @@
 #include "Resources.h"
 #include "TableView.h"
 #include "records.h"
+#include "strong_player.h"
 
 TfrmVarlo* frmVarlo = nullptr;
 
@@ -32,6 +33,7 @@ QIcon VarloIcon() {
 TfrmVarlo::TfrmVarlo(varlo::TClock* clock, std::optional<std::filesystem::path> recordsFile)
     : OwnClock(clock ? nullptr : std::make_unique<varlo::TSystemClock>()),
       MatchState(*this, clock ? *clock : *OwnClock),
+      SeedClock(clock ? clock : OwnClock.get()),
       PaintTimer(this),
       PauseTimer(this) {
   LoadVarloResources();
@@ -112,6 +114,7 @@ void TfrmVarlo::CreateMenu() {
   miPlayerName = AddItem(miOptions, "miPlayerName", QStringLiteral("Player Name"));
   miFont = AddItem(miOptions, "miFont", QStringLiteral("Font"));
   miBackground = AddItem(miOptions, "miBackground", QStringLiteral("Background"));
+  miOpponents = AddItem(miOptions, "miOpponents", QStringLiteral("Opponents"));
 
   miInfo = AddMenu("miInfo", QStringLiteral("Info"));
   miScore = AddItem(miInfo, "miScore", QStringLiteral("Score"), QStringLiteral("Score"));
@@ -128,6 +131,7 @@ void TfrmVarlo::CreateMenu() {
   connect(miPlayerName, &QAction::triggered, this, &TfrmVarlo::miPlayerNameClick);
   connect(miFont, &QAction::triggered, this, &TfrmVarlo::miFontClick);
   connect(miBackground, &QAction::triggered, this, &TfrmVarlo::miBackgroundClick);
+  connect(miOpponents, &QAction::triggered, this, &TfrmVarlo::miOpponentsClick);
   connect(miScore, &QAction::triggered, this, &TfrmVarlo::miScoreClick);
   connect(miTop, &QAction::triggered, this, &TfrmVarlo::miTopClick);
   connect(miVarloHelp, &QAction::triggered, this, &TfrmVarlo::miVarloHelpClick);
@@ -172,12 +176,14 @@ void TfrmVarlo::SetUpRecordsFile(std::optional<std::filesystem::path> recordsFil
   if (recordsFile->empty()) return;
   std::string reason;
   if (varlo::EnsureRecordsFile(*recordsFile, &reason)) return;
-  QTimer::singleShot(0, this, [this, reason] {
-    Beep();
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"),
-                    QString::fromStdString(reason), QMessageBox::Ok, this);
-    ShowModalTo(box, this);
-  });
+  QTimer::singleShot(0, this, [this, reason] { ShowErrorBox(QString::fromStdString(reason)); });
+}
+
+// The application's error box: what went wrong, with a beep first.
+void TfrmVarlo::ShowErrorBox(const QString& text) {
+  Beep();
+  QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"), text, QMessageBox::Ok, this);
+  ShowModalTo(box, this);
 }
 
 void TfrmVarlo::RunDriver(const std::function<void()>& call) {
@@ -193,8 +199,7 @@ void TfrmVarlo::RunDriver(const std::function<void()>& call) {
   // runs the driver again.
   const auto report = [this](const QString& text) {
     MatchState.InputEnabled = false;
-    Beep();
-    QMessageBox::critical(this, QStringLiteral("Error"), text);
+    ShowErrorBox(text);
   };
   try {
     call();

@@ -16,6 +16,10 @@
 #include "random.h"
 #include "screen.h"
 
+namespace varlo {
+class TStrongPlayer;
+}
+
 class QAction;
 class QMenu;
 class QPainter;
@@ -40,6 +44,8 @@ class TfrmVarlo : public QMainWindow, public varlo::TScreen {
   const QColor& TextColour() const { return TextPen; }
   /// Scales the pause after each trick; 0 skips the wait (tests).
   void SetPauseScale(double scale) { PauseScale = scale; }
+  /// Who plays Jack, Sandra and Ben (Options > Opponents); Classic at start.
+  varlo::TOpponentLevel OpponentLevel() const { return Opponents; }
 
   // ---- varlo::TScreen
   void Beep() override;
@@ -58,6 +64,7 @@ class TfrmVarlo : public QMainWindow, public varlo::TScreen {
   void miPlayerNameClick();
   void miFontClick();
   void miBackgroundClick();
+  void miOpponentsClick();
   void miScoreClick();
   void miTopClick();
   void miVarloHelpClick();
@@ -84,6 +91,7 @@ class TfrmVarlo : public QMainWindow, public varlo::TScreen {
   /// until it has returned. An exception from the driver is shown in the
   /// error box and leaves the table disabled until New.
   void RunDriver(const std::function<void()>& call);
+  void ShowErrorBox(const QString& text);
 
   // ---- the drawing pass
   void DrawTable();
@@ -98,6 +106,9 @@ class TfrmVarlo : public QMainWindow, public varlo::TScreen {
 
   std::unique_ptr<varlo::TClock> OwnClock;
   varlo::TMatch MatchState;
+  varlo::TClock* SeedClock = nullptr;  // also seeds the Strong player
+  varlo::TOpponentLevel Opponents = varlo::TOpponentLevel::Classic;
+  std::unique_ptr<varlo::TStrongPlayer> StrongPlayer;
   TTableView* TableView = nullptr;
   QTimer PaintTimer;
   QTimer PauseTimer;
@@ -127,6 +138,7 @@ class TfrmVarlo : public QMainWindow, public varlo::TScreen {
   QAction* miPlayerName = nullptr;
   QAction* miFont = nullptr;
   QAction* miBackground = nullptr;
+  QAction* miOpponents = nullptr;
   QMenu* miInfo = nullptr;
   QAction* miScore = nullptr;
   QAction* miTop = nullptr;

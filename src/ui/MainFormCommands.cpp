@@ -9,8 +9,10 @@
 #include "FormTools.h"
 #include "HelpWindow.h"
 #include "MainForm.h"
+#include "Opponents.h"
 #include "TableView.h"
 #include "score.h"
+#include "strong_player.h"
 #include "varlo_release.h"
 
 void TfrmVarlo::miPlayerNameClick() {
@@ -49,6 +51,18 @@ void TfrmVarlo::miBackgroundClick() {
   TableView->SetBackground(chosen);
   TableView->Fill();
   MatchState.RequestRepaint();
+}
+
+void TfrmVarlo::miOpponentsClick() {
+  TfrmOpponents dialog(Opponents, this);
+  if (ShowModalTo(dialog, this) != QDialog::Accepted) return;
+  Opponents = dialog.Level();
+  // Seeded once, when first asked for; it draws from no generator of the
+  // match, so the deals stay what the clock makes them.
+  if (Opponents == varlo::TOpponentLevel::Strong && !StrongPlayer)
+    StrongPlayer = std::make_unique<varlo::TStrongPlayer>(SeedClock->Read());
+  MatchState.SetOpponents(Opponents == varlo::TOpponentLevel::Strong ? StrongPlayer.get()
+                                                                     : nullptr);
 }
 
 void TfrmVarlo::miScoreClick() { ShowScore(varlo::ScoreRows(MatchState.Players)); }

@@ -85,11 +85,11 @@ void TMainWindowTest::MenuHasTheItemsInOrder() {
   const QStringList menus = {"miGame", "miOptions", "miInfo", "miHelp"};
   const QStringList titles = {"Game", "Options", "Info", "Help"};
   const QList<QStringList> items = {{"miNew", "miOpen", "miSave", "N1", "miExit"},
-                                    {"miPlayerName", "miFont", "miBackground"},
+                                    {"miPlayerName", "miFont", "miBackground", "miOpponents"},
                                     {"miScore", "miTop"},
                                     {"miVarloHelp", "About1"}};
   const QList<QStringList> captions = {{"New", "Open", "Save", "", "Exit"},
-                                       {"Player Name", "Font", "Background"},
+                                       {"Player Name", "Font", "Background", "Opponents"},
                                        {"Score", "Top"},
                                        {"Contents", "About.."}};
   QCOMPARE(bar->actions().size(), 4);

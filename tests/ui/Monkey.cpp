@@ -9,10 +9,12 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QRadioButton>
 #include <QTest>
 
 #include "GameChooser.h"
 #include "ModalAnswers.h"
+#include "Opponents.h"
 #include "Points.h"
 #include "Records.h"
 #include "TableView.h"
@@ -92,7 +94,7 @@ void TMonkey::Act() {
       {"card", 700, 500},  {"table", 230, 260},       {"miNew", 0, 10},
       {"miScore", 15, 40}, {"miTop", 10, 20},         {"miPlayerName", 10, 50},
       {"miFont", 5, 20},   {"miBackground", 5, 20},   {"miVarloHelp", 3, 10},
-      {"About1", 3, 10},   {"miExit", 9, 40},
+      {"About1", 3, 10},   {"miExit", 9, 40},         {"miOpponents", 4, 15},
   };
   std::vector<double> odds;
   for (const TMove& move : moves) odds.push_back(Patient() ? move.Patient : move.Restless);
@@ -232,6 +234,10 @@ void TMonkey::AnswerOther(QWidget* dialog) {
       fonts->setCurrentFont(QFont(families[Roll(families.size())], 4 + Roll(40), Roll(2) ? QFont::Bold : QFont::Normal));
   } else if (auto* colours = qobject_cast<QColorDialog*>(dialog)) {
     colours->setCurrentColor(QColor(Roll(256), Roll(256), Roll(256)));
+  } else if (qobject_cast<TfrmOpponents*>(dialog)) {
+    const char* level = Roll(2) ? "rbStrong" : "rbClassic";
+    Note(QStringLiteral("opponents %1").arg(QLatin1String(level)));
+    dialog->findChild<QRadioButton*>(QLatin1String(level))->click();
   }
   const bool accept = Chance(0.6);
   Note(accept ? QStringLiteral("accept %1").arg(dialog->metaObject()->className())

@@ -1,6 +1,6 @@
 // A monkey on the real window: random clicks with any button anywhere on the
-// table, random menu commands whenever the menu is reachable, and random
-// answers to every dialog and box, with the match's invariants checked after
+// table, random menu commands whenever the menu is reachable (Classic or
+// Strong opponents among them), and random answers to every dialog and box, with the match's invariants checked after
 // every single event. One seed replays the same run.
 #pragma once
 
@@ -26,6 +26,7 @@ struct TMonkeyTally {
   int WholeMatches = 0;  ///< matches played to "Game Over !!!"
   int Launches = 0;      ///< windows opened (one more after each accepted exit)
   int Exits = 0, News = 0, Choosers = 0, DealScores = 0, IllegalMoves = 0, EmptyChooserCloses = 0;
+  int StrongDeals = 0;  ///< deals that ended with Strong opponents chosen
 };
 
 class TMonkey : public QObject {

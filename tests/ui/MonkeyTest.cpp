@@ -36,24 +36,26 @@ void TMonkeyTest::RandomEventsKeepTheMatchWhole() {
   const long events = qEnvironmentVariableIntValue("VARLO_MONKEY_EVENTS") > 0
                           ? qEnvironmentVariableIntValue("VARLO_MONKEY_EVENTS")
                           : 2500;
-  int wholeMatches = 0;
+  int wholeMatches = 0, strongDeals = 0;
   for (unsigned seed : seeds) {
     QTemporaryDir dir;
     TMonkey monkey(seed, std::filesystem::path(dir.path().toStdString()) / "Varlo.ini");
     monkey.Run(events);
     const TMonkeyTally& tally = monkey.Tally();
     qInfo("seed %u: %ld events, %d whole matches, %d windows, %d exits, %d New, %d choosers (%d "
-          "closed empty), %d deals, %d illegal moves",
+          "closed empty), %d deals (%d against Strong opponents), %d illegal moves",
           seed, tally.Events, tally.WholeMatches, tally.Launches, tally.Exits, tally.News,
           tally.Choosers,
-          tally.EmptyChooserCloses, tally.DealScores, tally.IllegalMoves);
+          tally.EmptyChooserCloses, tally.DealScores, tally.StrongDeals, tally.IllegalMoves);
     QVERIFY2(monkey.Failures().isEmpty(), qPrintable(monkey.Report()));
     wholeMatches += tally.WholeMatches;
+    strongDeals += tally.StrongDeals;
   }
   // A monkey that never reaches the end of a match has not tested it. (A
   // replay of one seed, or a short course, may stop before any end.)
   const bool fullCourse = seeds.size() > 1 && events >= 2500;
   if (fullCourse) QVERIFY2(wholeMatches >= 2, "too few matches were played to their end");
+  if (fullCourse) QVERIFY2(strongDeals >= 10, "too few deals were played against Strong opponents");
 }
 
 QTEST_MAIN(TMonkeyTest)

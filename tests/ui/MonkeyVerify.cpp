@@ -103,6 +103,7 @@ void TMonkey::CheckScoreRows(QWidget* dialog) {
   if (M().InputEnabled) return;  // asked for from the menu
   Note(QStringLiteral("deal %1 scored").arg(DealsSeen + 1));
   ++Count.DealScores;
+  if (Window->OpponentLevel() == varlo::TOpponentLevel::Strong) ++Count.StrongDeals;
   if (!Started) return Fail(QStringLiteral("a deal scored before any New"));
   if (M().DealsPlayed != ++DealsSeen) Fail(QStringLiteral("DealsPlayed out of step"));
   const long long paid = ScoreSum(M()) - PaidOut;

@@ -1,0 +1,181 @@
+// How strong the Strong player is, on duplicate deals: the same seeds played
+// with a Classic seat 0 (varlo-sim's "first") and with a Strong seat 0, both
+// against three Classic seats; then three Strong seats against a Classic
+// seat 0. Seat 0's mean match score, the paired difference with its 95 %
+// interval, the difference per contract, and the time of a Strong decision.
+//
+//   varlo_strength [--matches N] [--strong-opponents-matches M] [--seed S] [--jobs J]
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "match.h"
+#include "match_runner.h"
+
+namespace {
+
+using namespace varlo;
+
+// Seat 0's points in each deal, by contract, and its match totals.
+class TTally final : public TEventSink {
+ public:
+  void OnEvent(const TMatch& match, const TEventRecord& event) override {
+    if (event.Kind == TEventKind::Chooser) {
+      Contract = event.Contract;
+      AtStart = match.Players[0].Score;
+    } else if (event.Kind == TEventKind::Score) {
+      Deals[Contract].push_back(match.Players[0].Score - AtStart);
+    } else if (event.Kind == TEventKind::Match) {
+      Matches.push_back(match.Players[0].Score);
+    }
+  }
+  std::vector<double> Matches;
+  std::array<std::vector<double>, ContractCount> Deals;
+
+ private:
+  int Contract = 0;
+  std::int32_t AtStart = 0;
+};
+
+struct TBlock {
+  THumanStyle Human;
+  TOpponentLevel Opponents;
+  std::uint64_t Seed;
+  int Matches;
+  TTally Tally;
+  TRunSummary Summary;
+};
+
+// Runs the blocks, `jobs` at a time, each on its own thread.
+void RunBlocks(std::vector<TBlock*> blocks, int jobs) {
+  std::size_t next = 0;
+  while (next < blocks.size()) {
+    std::vector<std::thread> running;
+    for (int j = 0; j < jobs && next < blocks.size(); ++j, ++next) {
+      running.emplace_back([block = blocks[next]] {
+        TRunOptions options;
+        options.Matches = block->Matches;
+        options.Seed = block->Seed;
+        options.Human = block->Human;
+        options.Opponents = block->Opponents;
+        options.Check = false;
+        options.Listener = &block->Tally;
+        block->Summary = RunMatches(options);
+      });
+    }
+    for (auto& t : running) t.join();
+  }
+}
+
+struct TRun {
+  std::vector<TBlock> Blocks;
+  std::vector<double> Matches() const {
+    std::vector<double> all;
+    for (const auto& b : Blocks) all.insert(all.end(), b.Tally.Matches.begin(), b.Tally.Matches.end());
+    return all;
+  }
+  std::vector<double> Deals(int contract) const {
+    std::vector<double> all;
+    for (const auto& b : Blocks)
+      all.insert(all.end(), b.Tally.Deals[contract].begin(), b.Tally.Deals[contract].end());
+    return all;
+  }
+  std::vector<double> DecisionMs() const {
+    std::vector<double> all;
+    for (const auto& b : Blocks)
+      all.insert(all.end(), b.Summary.DecisionMs.begin(), b.Summary.DecisionMs.end());
+    return all;
+  }
+};
+
+TRun Plan(THumanStyle human, TOpponentLevel opponents, std::uint64_t seed, int matches, int jobs) {
+  TRun run;
+  run.Blocks.resize(static_cast<std::size_t>(jobs));
+  for (int j = 0; j < jobs; ++j)
+    run.Blocks[j] = {human, opponents, seed + static_cast<std::uint64_t>(j),
+                     matches / jobs + (j < matches % jobs ? 1 : 0), {}, {}};
+  return run;
+}
+
+double Mean(const std::vector<double>& v) {
+  double sum = 0;
+  for (double x : v) sum += x;
+  return v.empty() ? 0 : sum / static_cast<double>(v.size());
+}
+
+double Variance(const std::vector<double>& v) {
+  const double m = Mean(v);
+  double sum = 0;
+  for (double x : v) sum += (x - m) * (x - m);
+  return v.size() > 1 ? sum / static_cast<double>(v.size() - 1) : 0;
+}
+
+// Match by match: block j of both runs played the same deals in the same
+// order (a shorter run, the first of them).
+void PairedLine(const char* what, const TRun& a, const TRun& b) {
+  std::vector<double> diff;
+  for (std::size_t j = 0; j < a.Blocks.size() && j < b.Blocks.size(); ++j) {
+    const auto& x = a.Blocks[j].Tally.Matches;
+    const auto& y = b.Blocks[j].Tally.Matches;
+    for (std::size_t i = 0; i < x.size() && i < y.size(); ++i) diff.push_back(y[i] - x[i]);
+  }
+  const std::size_t n = diff.size();
+  const double half = 1.96 * std::sqrt(Variance(diff) / static_cast<double>(n));
+  std::printf("%-44s %+8.1f  95%% CI %+.1f .. %+.1f  (%zu matches)\n", what, Mean(diff),
+              Mean(diff) - half, Mean(diff) + half, n);
+}
+
+void SpeedLine(const char* what, std::vector<double> ms) {
+  if (ms.empty()) return;
+  std::sort(ms.begin(), ms.end());
+  const auto at = [&](double q) { return ms[static_cast<std::size_t>(q * (ms.size() - 1))]; };
+  std::printf("%-44s median %.2f ms  p99 %.2f ms  max %.2f ms  (%zu decisions)\n", what, at(0.5),
+              at(0.99), ms.back(), ms.size());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int matches = 200, strongMatches = 60, jobs = 2;
+  std::uint64_t seed = 1000;
+  for (int i = 1; i + 1 < argc; i += 2) {
+    const std::string arg = argv[i];
+    const long value = std::atol(argv[i + 1]);
+    if (arg == "--matches") matches = static_cast<int>(value);
+    else if (arg == "--strong-opponents-matches") strongMatches = static_cast<int>(value);
+    else if (arg == "--seed") seed = static_cast<std::uint64_t>(value);
+    else if (arg == "--jobs") jobs = static_cast<int>(value);
+  }
+  jobs = std::max(1, jobs);
+
+  TRun classic = Plan(THumanStyle::First, TOpponentLevel::Classic, seed, matches, jobs);
+  TRun strong = Plan(THumanStyle::Strong, TOpponentLevel::Classic, seed, matches, jobs);
+  TRun against = Plan(THumanStyle::First, TOpponentLevel::Strong, seed, strongMatches, jobs);
+  std::vector<TBlock*> all;
+  for (TRun* run : {&classic, &strong, &against})
+    for (auto& b : run->Blocks) all.push_back(&b);
+  RunBlocks(all, jobs);
+
+  std::printf("seat 0 against three Classic seats, the same deals, %d matches\n", matches);
+  std::printf("%-44s %8.1f\n", "mean match score, Classic seat 0", Mean(classic.Matches()));
+  std::printf("%-44s %8.1f\n", "mean match score, Strong seat 0", Mean(strong.Matches()));
+  PairedLine("Strong minus Classic, per match", classic, strong);
+  std::printf("\nper deal, by contract (seat 0's points)   Classic   Strong  difference (95%% CI)\n");
+  for (int c = 0; c < ContractCount; ++c) {
+    const auto a = classic.Deals(c), b = strong.Deals(c);
+    const double half = 1.96 * std::sqrt(Variance(a) / a.size() + Variance(b) / b.size());
+    std::printf("  %-38s %8.1f %8.1f  %+7.1f (%+.1f .. %+.1f)\n", ContractName(c).c_str(), Mean(a),
+                Mean(b), Mean(b) - Mean(a), Mean(b) - Mean(a) - half, Mean(b) - Mean(a) + half);
+  }
+  std::printf("\nClassic seat 0 against three Strong seats, %d matches\n", strongMatches);
+  std::printf("%-44s %8.1f\n", "mean match score, Classic seat 0", Mean(against.Matches()));
+  PairedLine("against Strong minus against Classic", classic, against);
+  std::printf("\n");
+  SpeedLine("Strong decisions, seat 0", strong.DecisionMs());
+  SpeedLine("Strong decisions, seats 1-3", against.DecisionMs());
+  return 0;
+}
