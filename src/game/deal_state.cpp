@@ -21,7 +21,7 @@ TSlotSet TDealState::LegalSlots(int seat) const {
   if (!IsTrickContract(Contract)) {
     // An empty slot asks about card 31 instead of -1 and is masked out.
     for (int slot = 0; slot < HandSize; ++slot)
-      legal |= unsigned((cards[slot] != NoCard) & Fits(cards[slot] & (DeckSize - 1))) << slot;
+      legal |= (unsigned(cards[slot] != NoCard) & unsigned(Fits(cards[slot] & (DeckSize - 1)))) << slot;
     return static_cast<TSlotSet>(legal);
   }
   // SuitOf(-1) is hearts: a trick that nobody has led asks for hearts, as it
@@ -43,7 +43,7 @@ bool TDealState::Fits(TCard c) const {
   // A row grows one rank at a time away from its jack, so a card needs its
   // neighbour on the jack's side; c +/- 1 never leaves the suit here. Asked
   // for every turn of every playout: no branches.
-  return (rank == JackRank) | Layout[rank < JackRank ? c + 1 : c - 1];
+  return bool(unsigned(rank == JackRank) | unsigned(Layout[rank < JackRank ? c + 1 : c - 1]));
 }
 
 bool TDealState::CanPlaceOnLayout(const TCards& hand, int slot) const {
