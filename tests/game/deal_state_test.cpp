@@ -4,6 +4,8 @@
 // order of turns, stays equal to the match's deal to the end.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "fake_screen.h"
 #include "playout.h"
 
@@ -12,34 +14,29 @@ namespace {
 
 using namespace varlo;
 
-// Stands in for the computer seats: checks the copy at each of their
-// decisions, lets the match's Classic player decide and plays the same move
-// on the copy.
-class TShadow final : public TComputerPlayer {
- public:
-  explicit TShadow(TMatch& match) : Match(match), Inner(match.ClassicPlayer()) {}
+// Stands in for the computer seats, where the match's Classic player
+// decides, and is told the human's moves. At each decision the copy must
+// wait for the same seat and equal the match's deal; then it plays the move.
+struct TShadow final : TComputerPlayer {
+  explicit TShadow(TMatch& match) : Match(match) {}
 
   int ChooseSlot(const TDealState& state, int seat, TSlotSet legal) override {
-    AtDecision(seat);
-    const int slot = Inner.ChooseSlot(state, seat, legal);
-    Apply(seat, slot);
-    return slot;
+    return Played(seat, Match.ClassicPlayer().ChooseSlot(state, seat, legal));
   }
   int ChooseContract(const TDealState& state, int seat, const TContractRow& chosen) override {
-    return Inner.ChooseContract(state, seat, chosen);
+    return Match.ClassicPlayer().ChooseContract(state, seat, chosen);
   }
-
-  // A deal has been chosen: the copy starts from it, the chooser moves first.
-  void StartDeal() {
-    Copy = Match;
-    Next = Match.Chooser;
-    Live = true;
+  int Played(int seat, int slot) {
+    ++Decisions;
+    Expect(Copy.NextToChoose(Next) == seat, "the copy expects another seat to move");
+    Expect(Copy == static_cast<const TDealState&>(Match), "the copy differs from the match's deal");
+    Next = TDealState::SeatAfter(seat, Copy.Play(seat, slot));
+    return slot;
   }
   // Before the next deal is chosen: the copy has played the same deal out
   // and pays what the match paid.
   void EndDeal() {
-    if (!Live) return;
-    Live = false;
+    if (!std::exchange(Live, false)) return;
     Expect(Copy.NextToChoose(Next) == -1, "the copy's deal is not over");
     if (Copy.Contract == VarloLayout)
       for (int place = 0; place < 3; ++place)
@@ -47,26 +44,15 @@ class TShadow final : public TComputerPlayer {
     for (int s = 0; s < SeatCount; ++s)
       Expect(Copy.Players[s].Score == Match.Players[s].Score, "the copy scored otherwise");
   }
-  void AtDecision(int seat) {
-    ++Decisions;
-    Expect(Copy.NextToChoose(Next) == seat, "the copy expects another seat to move");
-    Expect(Copy == static_cast<const TDealState&>(Match), "the copy differs from the match's deal");
-  }
-  void Apply(int seat, int slot) { Next = TDealState::SeatAfter(seat, Copy.Play(seat, slot)); }
-  void Expect(bool ok, const std::string& what) {
+  void Expect(bool ok, const char* what) {
     if (!ok && Failures++ < 5)
-      ADD_FAILURE() << what << " (deal " << Match.DealsPlayed << ", contract " << Match.Contract
-                    << ", decision " << Decisions << ")";
+      ADD_FAILURE() << what << " (deal " << Match.DealsPlayed << ", decision " << Decisions << ")";
   }
 
-  int Failures = 0;
-  long Decisions = 0;
-
- private:
   TMatch& Match;
-  TComputerPlayer& Inner;
   TDealState Copy;
-  int Next = 0;
+  int Next = 0, Failures = 0;
+  long Decisions = 0;
   bool Live = false;
 };
 
@@ -82,24 +68,24 @@ TEST(DealState, AgreesWithTheDriverThroughWholeMatches) {
   screen.OnChooser = [&](TGameChooser& chooser) {
     shadow.EndDeal();
     TFakeScreen::ChooseLowestFree(chooser);
-    shadow.StartDeal();
+    // The copy starts from the chosen deal, the chooser first.
+    shadow.Copy = match;
+    shadow.Next = match.Chooser;
+    shadow.Live = true;
   };
   for (int m = 0; m < 150 && shadow.Failures == 0; ++m) {
     match.NewMatch();
     while (!match.MatchFinished() && shadow.Failures == 0) {
+      // The human's clicks are judged by the same legal slots.
       const TSlotSet legal = match.LegalSlots(0);
       for (int slot = 0; slot < HandSize; ++slot) {
         const int x = HandLeft + CardWidth * slot + 1;
-        const bool allowed = (legal >> slot) & 1u;
-        const bool held = match.Players[0].Cards[slot] != NoCard;
+        const bool allowed = (legal >> slot) & 1u, held = match.Players[0].Cards[slot] != NoCard;
         ASSERT_EQ(match.IsLegalClick(x, HandTop), allowed) << slot;
         ASSERT_EQ(match.IsIllegalClick(x, HandTop), held && !allowed) << slot;
       }
       ASSERT_NE(legal, 0) << "the driver waits for a human who cannot move";
-      shadow.AtDecision(0);
-      const int slot = RandomSlot(legal, random);
-      shadow.Apply(0, slot);
-      match.PlaySlot(slot, false);
+      match.PlaySlot(shadow.Played(0, RandomSlot(legal, random)), false);
     }
     shadow.EndDeal();
   }

@@ -25,9 +25,9 @@ using namespace std::chrono_literals;
 // without the lock.
 TEST(RecordsShared, EightGamesEndingTogetherAllEnterTheirResults) {
   const auto result = [](int game) { return TTopEntry("G" + std::to_string(game), 100 + game); };
-  std::vector<std::string> expected;
-  for (int game = 7; game >= 0; --game) expected.push_back(EncodeEntry(result(game)));
-  expected.push_back(Entry("Jack", 0));
+  std::string expected;
+  for (int game = 7; game >= 0; --game) expected += EncodeEntry(result(game));
+  expected += Entry("Jack", 0);
   for (int round = 0; round < 4; ++round) {
     TempFolder dir;
     WriteBytes(dir.File(), Entry("Jack", 0));
@@ -51,11 +51,7 @@ TEST(RecordsShared, EightGamesEndingTogetherAllEnterTheirResults) {
       ASSERT_EQ(::waitpid(writer, &status, 0), writer);
       EXPECT_EQ(status, 0) << "round " << round;
     }
-    const std::string bytes = ReadBytes(dir.File());
-    std::vector<std::string> entries;
-    for (std::size_t at = 0; at < bytes.size(); at += TopEntrySize)
-      entries.push_back(bytes.substr(at, TopEntrySize));
-    EXPECT_EQ(entries, expected) << "round " << round;
+    EXPECT_EQ(ReadBytes(dir.File()), expected) << "round " << round;
     EXPECT_EQ(FolderNames(dir.Path()), std::set<std::string>{RecordsFileName});
   }
 }

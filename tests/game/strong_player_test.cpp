@@ -1,14 +1,18 @@
 // The Strong player: it decides from what its seat has seen and nothing
 // else, the deals it imagines agree with all of that, and it spends each
-// contract on a hand that suits it.
+// contract on a hand that suits it. Whole matches of Strong players through
+// the headless runner keep the rules, replay from one seed and deal the same
+// cards whatever seat 0 plays; only they time their decisions.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <bit>
-#include <random>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <utility>
 #include <vector>
 
 #include "fake_screen.h"
+#include "match_runner.h"
 #include "playout.h"
 #include "strong_player.h"
 
@@ -21,17 +25,9 @@ using namespace varlo;
 const TStrongBudget Quick{6, 60, 6, 60};
 
 // Sees every hand: what the knowledge test must be able to catch.
-class TPeekingPlayer final : public TStrongPlayer {
- public:
+struct TPeekingPlayer final : TStrongPlayer {
   using TStrongPlayer::TStrongPlayer;
-
- protected:
-  TSeatView View(const TDealState& state, int seat) const override {
-    TSeatView all;
-    all.Deal = state;
-    all.Seat = seat;
-    return all;
-  }
+  TSeatView View(const TDealState& state, int seat) const override { return {state, {}, seat}; }
 };
 
 TDealState Dealt(std::uint64_t reading, std::int32_t contract, int chooser) {
@@ -43,14 +39,16 @@ TDealState Dealt(std::uint64_t reading, std::int32_t contract, int chooser) {
   return deal;
 }
 
-// The moments of a deal, played at random, at which `seat` has a choice.
-std::vector<TDealState> Choices(std::uint64_t reading, std::int32_t contract, int seat) {
-  TDealState deal = Dealt(reading, contract, static_cast<int>(reading % SeatCount));
+// Every third moment of a deal, played at random, at which seat 2 has a
+// choice; the reading gives the cards, the contract and the chooser.
+std::vector<TDealState> Choices(std::uint64_t reading) {
+  TDealState deal = Dealt(reading, static_cast<std::int32_t>(reading % ContractCount),
+                          static_cast<int>(reading / ContractCount % SeatCount));
   TRandom random;
   random.Seed(reading);
   std::vector<TDealState> found;
-  for (int next = deal.Chooser; (next = deal.NextToChoose(next)) >= 0;) {
-    if (next == seat && std::popcount(deal.LegalSlots(seat)) >= 2) found.push_back(deal);
+  for (int next = deal.Chooser, n = 0; (next = deal.NextToChoose(next)) >= 0;) {
+    if (next == 2 && SlotCount(deal.LegalSlots(2)) >= 2 && n++ % 3 == 0) found.push_back(deal);
     next = TDealState::SeatAfter(next, deal.Play(next, RandomSlot(deal.LegalSlots(next), random)));
   }
   return found;
@@ -61,21 +59,20 @@ std::vector<TDealState> Choices(std::uint64_t reading, std::int32_t contract, in
 // seat knows: each hand its count, no card where it is known not to be, and
 // exactly the cards the seat cannot see.
 TDealState Redistributed(const TDealState& deal, int seat, TRandom& random) {
-  TDealState other;
   const TSeatView view = SeeAs(deal, seat);
+  TDealState other;
   SampleWorld(view, random, other);
   EXPECT_EQ(other.Players[seat].Cards, deal.Players[seat].Cards);
   TCardSet dealt = 0;
   for (int s = 0; s < SeatCount; ++s) {
-    other.Players[s].Name = deal.Players[s].Name;
     EXPECT_EQ(CardCount(other.Players[s]), CardCount(deal.Players[s]));
-    for (int k = HandSize - 1; k > 0 && s != seat; --k)
-      std::swap(other.Players[s].Cards[k], other.Players[s].Cards[random.Uniform(k + 1)]);
-    for (TCard c : other.Players[s].Cards) {
-      if (c == NoCard || s == seat) continue;
-      EXPECT_FALSE(deal.Excluded[s] & CardBit(c)) << "seat " << s << " card " << c;
-      dealt |= CardBit(c);
-    }
+    if (s == seat) continue;
+    THand& hand = other.Players[s].Cards;
+    for (int k = HandSize - 1; k > 0; --k) std::swap(hand[k], hand[random.Uniform(k + 1)]);
+    TCardSet held = 0;
+    for (TCard c : hand) held |= c == NoCard ? 0 : CardBit(c);
+    EXPECT_EQ(held & deal.Excluded[s], 0u) << "seat " << s;
+    dealt |= held;
   }
   EXPECT_EQ(dealt, view.Unseen());
   return other;
@@ -84,48 +81,40 @@ TDealState Redistributed(const TDealState& deal, int seat, TRandom& random) {
 TEST(StrongPlayer, DecidesFromWhatItsSeatHasSeenOnly) {
   TRandom rng;
   rng.Seed(8);
+  const auto decide = [](TStrongPlayer&& player, const TDealState& deal) {
+    return player.ChooseSlot(deal, 2, deal.LegalSlots(2));
+  };
   int situations = 0, peekerSwayed = 0;
-  for (std::int32_t contract = 0; contract < ContractCount; ++contract) {
-    for (std::uint64_t reading : {301u, 302u, 303u}) {
-      const auto choices = Choices(reading + 10 * contract, contract, 2);
-      for (std::size_t i = 0; i < choices.size(); i += 3) {
-        const TDealState& deal = choices[i];
-        ++situations;
-        const int honest = TStrongPlayer(99, Quick).ChooseSlot(deal, 2, deal.LegalSlots(2));
-        const int peeking = TPeekingPlayer(99, Quick).ChooseSlot(deal, 2, deal.LegalSlots(2));
-        for (int k = 0; k < 4; ++k) {
-          const TDealState other = Redistributed(deal, 2, rng);
-          ASSERT_EQ(TStrongPlayer(99, Quick).ChooseSlot(other, 2, other.LegalSlots(2)), honest)
-              << "contract " << contract << ", reading " << reading;
-          peekerSwayed += TPeekingPlayer(99, Quick).ChooseSlot(other, 2, other.LegalSlots(2)) != peeking;
-        }
+  for (std::uint64_t reading = 301; reading < 325; ++reading) {
+    for (const TDealState& deal : Choices(reading)) {
+      ++situations;
+      const int honest = decide(TStrongPlayer(99, Quick), deal);
+      const int peeking = decide(TPeekingPlayer(99, Quick), deal);
+      for (int k = 0; k < 4; ++k) {
+        const TDealState other = Redistributed(deal, 2, rng);
+        ASSERT_EQ(decide(TStrongPlayer(99, Quick), other), honest) << "reading " << reading;
+        peekerSwayed += decide(TPeekingPlayer(99, Quick), other) != peeking;
       }
     }
   }
   EXPECT_GT(situations, 40);
   // The same check tells a player that looks at the other hands.
   EXPECT_GT(peekerSwayed, situations / 4);
-
-  // The contract too comes from its own hand alone.
-  const TDealState fresh = Dealt(404, Whist, 3);
-  const TContractRow row{false, true, false, false, true, false, false, false};
-  const int chosen = TStrongPlayer(5, Quick).ChooseContract(fresh, 3, row);
-  for (int k = 0; k < 4; ++k)
-    EXPECT_EQ(TStrongPlayer(5, Quick).ChooseContract(Redistributed(fresh, 3, rng), 3, row), chosen);
 }
 
-TEST(SampleWorld, KnowledgeThatLeavesOneDealGivesThatDeal) {
-  TDealState only = Dealt(9, Whist, 0);  // seat s holds suit s; all but seat 1 are known to
-  for (int s = 0; s < SeatCount; ++s) {
-    for (int k = 0; k < HandSize; ++k) only.Players[s].Cards[k] = CardOf(s, k);
-    only.Excluded[s] = s == 1 ? 0 : AllCards & ~SuitCards(s);
-  }
-  TRandom random;
-  random.Seed(3);
-  for (int n = 0; n < 20; ++n) {
-    const TDealState world = Redistributed(only, 1, random);
-    for (int s = 0; s < SeatCount; ++s)
-      for (TCard c : world.Players[s].Cards) ASSERT_EQ(SuitOf(c), s);
+// Whatever the row, the choice is a contract still free, and it comes from
+// the seat's own hand alone.
+TEST(StrongPlayer, ChoosesAFreeContractFromItsOwnHandOnly) {
+  TRandom rng;
+  rng.Seed(8);
+  for (int n = 0; n < 30; ++n) {
+    TContractRow row;
+    for (bool& spent : row) spent = rng.Uniform(2);
+    row[rng.Uniform(ContractCount)] = false;
+    const TDealState fresh = Dealt(600 + n, Whist, 3);
+    const int chosen = TStrongPlayer(5, Quick).ChooseContract(fresh, 3, row);
+    ASSERT_TRUE(chosen >= 0 && chosen < ContractCount && !row[chosen]) << chosen;
+    EXPECT_EQ(TStrongPlayer(5, Quick).ChooseContract(Redistributed(fresh, 3, rng), 3, row), chosen);
   }
 }
 
@@ -143,17 +132,45 @@ TEST(StrongPlayer, SpendsAContractOnTheHandThatSuitsIt) {
   EXPECT_EQ(TStrongPlayer(1).ChooseContract(deal, 1, whistOrLevate), Whist);
   give({0, 1, 8, 9, 16, 17, 24, 25});  // sevens and eights
   EXPECT_EQ(TStrongPlayer(1).ChooseContract(deal, 1, whistOrLevate), Levate);
+}
 
-  // Whatever the hand and the row, the choice is a contract still free.
-  std::mt19937 rng(4);
-  TStrongPlayer player(2, Quick);
-  for (int n = 0; n < 40; ++n) {
-    TContractRow row;
-    for (bool& chosen : row) chosen = rng() % 2;
-    row[rng() % ContractCount] = false;
-    const int c = player.ChooseContract(Dealt(600 + n, Whist, 2), 2, row);
-    ASSERT_TRUE(c >= 0 && c < ContractCount && !row[c]) << c;
+// One match of seed 8: its summary and its transcript.
+std::pair<TRunSummary, std::string> PlayOne(THumanStyle human, TOpponentLevel opponents) {
+  std::ostringstream out;
+  TRunOptions options;
+  options.Seed = 8;
+  options.Human = human;
+  options.Opponents = opponents;
+  options.StrongBudget = {4, 24, 4, 24};
+  options.Transcript = &out;  // no records folder: no records kept
+  const TRunSummary summary = RunMatches(options);
+  for (const auto& failure : summary.Failures) ADD_FAILURE() << failure;
+  return {summary, out.str()};
+}
+
+// Every deal as dealt, and the contracts chosen by seats 1..3.
+std::vector<std::string> DealsAndTheirChoices(const std::string& transcript) {
+  std::vector<std::string> deals;
+  std::istringstream in(transcript);
+  for (std::string line; std::getline(in, line);) {
+    const auto j = nlohmann::json::parse(line);
+    if (j.at("ev") != "chooser") continue;
+    const std::string contract = j.at("seat") == 0 ? "" : j.at("contract").dump();
+    deals.push_back(j.at("st").at("hands").dump() + contract);
   }
+  return deals;
+}
+
+TEST(StrongRuns, OneSeedOneMatchAndTheSameDealsWhateverSeatZeroPlays) {
+  const auto [strong, transcript] = PlayOne(THumanStyle::Strong, TOpponentLevel::Strong);
+  EXPECT_GT(strong.DecisionMs.size(), 500u);
+  EXPECT_EQ(transcript, PlayOne(THumanStyle::Strong, TOpponentLevel::Strong).second);
+  const auto [classic, classicTranscript] = PlayOne(THumanStyle::First, TOpponentLevel::Classic);
+  EXPECT_EQ(SummaryLine(classic).find("decision_ms"), std::string::npos);
+  const auto deals = DealsAndTheirChoices(classicTranscript);
+  ASSERT_EQ(deals.size(), static_cast<std::size_t>(DealsPerMatch));
+  for (const THumanStyle seat0 : {THumanStyle::Strong, THumanStyle::Random})
+    EXPECT_EQ(DealsAndTheirChoices(PlayOne(seat0, TOpponentLevel::Classic).second), deals);
 }
 
 }  // namespace
