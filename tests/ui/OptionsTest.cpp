@@ -5,9 +5,11 @@
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QTest>
 
 #include "ModalAnswers.h"
+#include "Opponents.h"
 #include "TestWindow.h"
 
 using namespace ui_test;
@@ -21,6 +23,7 @@ class TOptionsTest : public QObject {
   void BackgroundRepaintsTheTable();
   void FontReplacesTheTableFont();
   void FontChoiceOffersTheSixteenColours();
+  void OpponentsLevelHoldsUntilChanged();
 };
 
 void TOptionsTest::PlayerNameTakesTheTypedText() {
@@ -133,37 +136,61 @@ void TOptionsTest::FontReplacesTheTableFont() {
   QVERIFY(second.italic());
   QCOMPARE(window->TableFont().pointSize(), 14);
 }
-// The font choice lists the sixteen basic colours, opens at the window's
-// text colour and then at the last confirmed choice; the table's texts take
-// the chosen colour with the font.
+
+// The font choice lists the sixteen basic colours, opening at the window's
+// text colour, then at the last confirmed one; the table text takes it.
 void TOptionsTest::FontChoiceOffersTheSixteenColours() {
   TTestWindow window;
   QStringList listed, current;
-  const auto choose = [&](const char* name, bool accept) {
-    AnswerNextModal([&, name, accept](QWidget* modal) {
+  for (const char* name : {"Navy", "Red"}) {  // chosen, then cancelled
+    AnswerNextModal([&, name](QWidget* modal) {
       auto* colours = modal->findChild<QComboBox*>(QStringLiteral("cbColour"));
       for (int i = 0; colours && i < colours->count(); ++i) listed << colours->itemText(i);
       current << (colours ? colours->currentText() : QString());
       if (colours) colours->setCurrentIndex(colours->findText(QLatin1String(name)));
-      accept ? qobject_cast<QDialog*>(modal)->accept() : qobject_cast<QDialog*>(modal)->reject();
+      auto* dialog = qobject_cast<QDialog*>(modal);
+      current.size() == 1 ? dialog->accept() : dialog->reject();
     });
     window->findChild<QAction*>("miFont")->trigger();
-  };
-  choose("Navy", true);
-  choose("Red", false);
+  }
   QCOMPARE(listed.mid(0, 16), (QStringList{"Black", "Maroon", "Green", "Olive", "Navy", "Purple", "Teal", "Grey",
                                            "Silver", "Red", "Lime", "Yellow", "Blue", "Fuchsia", "Aqua", "White"}));
-  QCOMPARE(current, (QStringList{"Black", "Navy"}));  // the window text, then the last choice
-  QCOMPARE(window->TextColour(), QColor(0, 0, 128));
+  QCOMPARE(current, (QStringList{"Black", "Navy"}));
   auto& m = window->Match();
   m.Contract = varlo::Whist;
   m.GameLine = "Current Game: Whist";
   m.RequestRepaint();
   Settle(*window);
-  int navy = 0;
-  for (int y = 410; y < 430; ++y)
-    for (int x = 20; x < 200; ++x) navy += window->Table()->Canvas().pixelColor(x, y) == QColor(0, 0, 128);
-  QVERIFY2(navy > 5, qPrintable(QString::number(navy)));  // its solid strokes
+  QVERIFY(CountColour(window->Table()->Canvas(), 20, 410, 200, 430, QColor(0, 0, 128)) > 5);
+}
+
+// Options > Opponents opens at the level in force; OK applies it to the
+// computer players, Cancel keeps it, and every start begins with Classic.
+void TOptionsTest::OpponentsLevelHoldsUntilChanged() {
+  TTestWindow window;
+  const auto classic = [](TTestWindow& w) {
+    return &w->Match().ComputerPlayer() == &w->Match().ClassicPlayer();
+  };
+  QList<varlo::TOpponentLevel> shown;
+  const auto choose = [&](const char* level, const char* button) {
+    AnswerNextModal([&shown, level, button](QWidget* modal) {
+      auto* dialog = qobject_cast<TfrmOpponents*>(modal);
+      QVERIFY(dialog && dialog->windowTitle() == QStringLiteral("Opponents"));
+      shown << dialog->Level();
+      dialog->findChild<QRadioButton*>(level)->click();
+      dialog->findChild<QPushButton*>(button)->click();
+    });
+    window->findChild<QAction*>("miOpponents")->trigger();
+    return classic(window);
+  };
+  QVERIFY(!choose("rbStrong", "btnOk"));
+  QVERIFY(!choose("rbClassic", "btnCancel"));
+  QVERIFY(choose("rbClassic", "btnOk"));
+  QVERIFY(!choose("rbStrong", "btnOk"));
+  using enum varlo::TOpponentLevel;
+  QCOMPARE(shown, (QList{Classic, Strong, Strong, Classic}));
+  TTestWindow next;  // a new start, while the first window plays Strong
+  QVERIFY(classic(next));
 }
 
 QTEST_MAIN(TOptionsTest)

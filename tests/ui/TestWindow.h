@@ -5,7 +5,6 @@
 #include <QCoreApplication>
 #include <QImage>
 #include <QTest>
-#include <cmath>
 #include <filesystem>
 #include <memory>
 
@@ -44,9 +43,8 @@ class TTestWindow {
   bool ready = false;
 };
 
-/// A Whist deal in which the human holds all the hearts in slot order, so
-/// whatever he leads wins and he leads again: no computer card comes before
-/// his next.
+/// A Whist deal in which the human holds all the hearts in slot order: he
+/// wins whatever he leads and leads again, before any computer card.
 inline void DealWhistHeartsToHuman(varlo::TMatch& m) {
   m.Contract = varlo::Whist;
   m.ChoosePending = false;
@@ -59,10 +57,8 @@ inline void DealWhistHeartsToHuman(varlo::TMatch& m) {
 }
 
 /// The device column (or row) of a table edge on the canvas: the scaled
-/// edge rounded half up.
-inline int Edge(const QImage& canvas, int tableX) {
-  return static_cast<int>(std::floor(tableX * canvas.devicePixelRatio() + 0.5));
-}
+/// edge rounded half up (edges are never negative).
+inline int Edge(const QImage& canvas, int x) { return int(x * canvas.devicePixelRatio() + 0.5); }
 
 /// The device pixels of a table rectangle on the canvas.
 inline QRect DeviceRect(const QImage& canvas, int x, int y, int width, int height) {
@@ -81,10 +77,11 @@ inline QImage Picture(int n, qreal dpr) {
   return TCardImages::Render(n, dpr).convertToFormat(QImage::Format_RGB32);
 }
 
-/// Picture n rendered for exactly the device pixels a card at (x, y) covers.
-inline QImage CardPicture(int n, const QImage& canvas, int x, int y) {
-  return TCardImages::Render(n, DeviceRect(canvas, x, y, TCardImages::Width, TCardImages::Height)
-                                    .size());
+/// Picture n rendered for exactly the device pixels a card at (x, y) covers;
+/// its top `rows` table rows only, as they show with a card laid over it.
+inline QImage CardPicture(int n, const QImage& canvas, int x, int y, int rows = 100) {
+  const QImage card = TCardImages::Render(n, DeviceRect(canvas, x, y, 74, 100).size());
+  return card.copy(0, 0, card.width(), Edge(canvas, y + rows) - Edge(canvas, y));
 }
 
 /// Pixels of the image in the rectangle (left, top)-(right, bottom), right

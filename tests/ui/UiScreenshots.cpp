@@ -45,7 +45,7 @@ void Redraw(TfrmVarlo& window) {
   Settle(window);
 }
 
-// The trick of the table-trick picture.
+// The position of the table-trick picture.
 void PrepareTrick(varlo::TMatch& m) {
   m.Contract = varlo::Total;
   m.Players[0].Cards = {0, -1, 9, 14, -1, 21, 27, 31};
@@ -157,13 +157,10 @@ void TUiScreenshots::TableAtTwiceTheSizeAndWithTheKeyboardMark() {
   PrepareTrick(window->Match());
   Redraw(*window);
   QVERIFY(Save(*window, QStringLiteral("table-twice")));
-  window->activateWindow();
-  QVERIFY(QTest::qWaitForWindowActive(window.get()));
-  for (int i = 0; i < 3; ++i) QTest::keyClick(window->windowHandle(), Qt::Key_Right);
+  for (int i = 0; i < 3; ++i) QTest::keyClick(window->Table(), Qt::Key_Right);
   QVERIFY(Save(*window, QStringLiteral("table-keyboard-mark")));
 }
 
-// The table and the dialogs under a dark theme.
 void TUiScreenshots::UnderADarkTheme() {
   const QPalette light = QApplication::palette();
   QApplication::setPalette(DarkPalette());
