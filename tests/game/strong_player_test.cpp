@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <initializer_list>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <utility>
@@ -118,20 +119,37 @@ TEST(StrongPlayer, ChoosesAFreeContractFromItsOwnHandOnly) {
   }
 }
 
+// Swaps the cards into the first slots of the seat's hand; every hand keeps
+// its count.
+void Give(TDealState& deal, int seat, std::initializer_list<TCard> cards) {
+  int slot = 0;
+  for (TCard card : cards) {
+    for (auto& player : deal.Players)
+      for (TCard& held : player.Cards)
+        if (held == card) std::swap(held, deal.Players[seat].Cards[slot]);
+    ++slot;
+  }
+}
+
 TEST(StrongPlayer, SpendsAContractOnTheHandThatSuitsIt) {
   TDealState deal = Dealt(12, Whist, 1);
   const TContractRow whistOrLevate{true, false, false, true, true, true, true, true};
-  const auto give = [&](const THand& cards) {
-    // Swap the wanted cards into seat 1's hand; the others keep eight each.
-    for (int slot = 0; slot < HandSize; ++slot)
-      for (auto& player : deal.Players)
-        for (TCard& held : player.Cards)
-          if (held == cards[slot]) std::swap(held, deal.Players[1].Cards[slot]);
-  };
-  give({7, 6, 15, 14, 23, 22, 31, 30});  // aces and kings
+  Give(deal, 1, {7, 6, 15, 14, 23, 22, 31, 30});  // aces and kings
   EXPECT_EQ(TStrongPlayer(1).ChooseContract(deal, 1, whistOrLevate), Whist);
-  give({0, 1, 8, 9, 16, 17, 24, 25});  // sevens and eights
+  Give(deal, 1, {0, 1, 8, 9, 16, 17, 24, 25});  // sevens and eights
   EXPECT_EQ(TStrongPlayer(1).ChooseContract(deal, 1, whistOrLevate), Levate);
+}
+
+// "Heart King": Sandra leads the ace of hearts; Jack, last to play, drops
+// his king under it rather than the eight that the first slot would give.
+TEST(StrongPlayer, DropsTheHeartKingUnderAnotherSeatsAce) {
+  TDealState deal = Dealt(21, HeartKing, 2);
+  Give(deal, 1, {1, 6});
+  Give(deal, 2, {7});
+  Give(deal, 3, {2});
+  Give(deal, 0, {3});
+  for (int seat : {2, 3, 0}) deal.Play(seat, 0);
+  EXPECT_EQ(TStrongPlayer(3, Quick).ChooseSlot(deal, 1, deal.LegalSlots(1)), 1);
 }
 
 // One match of seed 8: its summary and its transcript.

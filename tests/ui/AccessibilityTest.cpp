@@ -6,6 +6,7 @@
 #include <QAccessible>
 #include <QTest>
 
+#include "ModalAnswers.h"
 #include "TestWindow.h"
 
 using namespace ui_test;
@@ -69,6 +70,16 @@ void TAccessibilityTest::TableIsReadInWordsAndPlayedFromTheKeyboard() {
                                        "clubs row", "Current Game: Varlo"}));
   QCOMPARE(Names(Child(reader, QStringLiteral("spades row"))), (QStringList{"Ten of spades", "Jack of spades"}));
   QCOMPARE(Names(Child(reader, QStringLiteral("clubs row"))), QStringList{"Jack of clubs"});
+  // A box is named by its title, and its text is read.
+  QStringList box;
+  AnswerNextModal([&](QWidget* modal) {
+    QAccessibleInterface* read = QAccessible::queryAccessibleInterface(modal);
+    box << read->text(QAccessible::Name) << Names(read);
+    Press(modal, QMessageBox::Ok);
+  });
+  window->ShowMessage(varlo::TBoxKind::Error, "Illegal move !!!");
+  QCOMPARE(box.value(0), QStringLiteral("Error"));
+  QVERIFY(box.contains(QStringLiteral("Illegal move !!!")));
 
   // The keyboard's mark: shown by the first key, on the screen only.
   DealWhistHeartsToHuman(m);
