@@ -1,8 +1,9 @@
 #include "CardImages.h"
 
 #include <QPainter>
-#include <QtConcurrent/QtConcurrentMap>
 #include <algorithm>
+#include <atomic>
+#include <thread>
 
 #include "CardArt.h"
 
@@ -48,12 +49,25 @@ void TCardImages::Prepare(const std::vector<std::pair<int, QSize>>& wanted) cons
     if (!known && !listed && n >= 0 && n < Count && !pixels.isEmpty()) missing.emplace_back(n, pixels);
   }
   if (missing.size() < 2) return;  // one picture is drawn where it is needed
-  // Each picture paints its own image: nothing is shared between threads.
-  const QList<QImage> rendered = QtConcurrent::blockingMapped<QList<QImage>>(
-      missing, [](const std::pair<int, QSize>& item) { return Render(item.first, item.second); });
+  // Each picture paints its own image: nothing is shared between threads but
+  // the counter that hands out the next picture. Plain threads rather than
+  // Qt's concurrent module, which would be one more library to load at every
+  // start for a resize that may never come.
+  std::vector<QImage> rendered(missing.size());
+  std::atomic<std::size_t> next{0};
+  const auto work = [&] {
+    for (std::size_t i; (i = next++) < missing.size();)
+      rendered[i] = Render(missing[i].first, missing[i].second);
+  };
+  {
+    const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
+    std::vector<std::jthread> helpers(std::min(cores, missing.size()) - 1);
+    for (auto& helper : helpers) helper = std::jthread(work);
+    work();
+  }  // the helpers are joined here
   for (std::size_t i = 0; i < missing.size(); ++i)
     SizedImages[{missing[i].first, {missing[i].second.width(), missing[i].second.height()}}] =
-        rendered[static_cast<qsizetype>(i)];
+        std::move(rendered[i]);
 }
 
 QImage TCardImages::Render(int n, qreal devicePixelRatio) {
