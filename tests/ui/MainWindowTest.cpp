@@ -17,19 +17,6 @@ using namespace ui_test;
 
 namespace {
 
-// A Whist deal in which the human holds all the hearts, so whatever he
-// leads wins and he leads again: no computer card comes before his next.
-void PrepareWhist(varlo::TMatch& m) {
-  m.Contract = varlo::Whist;
-  m.ChoosePending = false;
-  m.Leader = 0;
-  m.Chooser = 0;
-  for (int seat = 0; seat < 4; ++seat)
-    for (int i = 0; i < 8; ++i) m.Players[seat].Cards[i] = seat * 8 + i;
-  m.Trick = {-1, -1, -1, -1};
-  m.InputEnabled = true;
-}
-
 QPoint SlotCentre(int slot) { return {20 + 74 * slot + 37, 75}; }
 
 QTimer* PaintTimerOf(TfrmVarlo& window) {
@@ -130,7 +117,7 @@ void TMainWindowTest::RequestedRedrawRunsOnTheTimerThenTimerSleeps() {
   QTimer* timer = PaintTimerOf(*window);
   QVERIFY(timer);
   QCOMPARE(timer->interval(), 1);
-  PrepareWhist(window->Match());
+  DealWhistHeartsToHuman(window->Match());
   window->Table()->Canvas().fill(Qt::magenta);
   window->Match().RequestRepaint();
   // Not drawn inside the request: only at the timer's tick.
@@ -147,7 +134,7 @@ void TMainWindowTest::RequestedRedrawRunsOnTheTimerThenTimerSleeps() {
 
 void TMainWindowTest::TickDuringARedrawDoesNothing() {
   TTestWindow window;
-  PrepareWhist(window->Match());
+  DealWhistHeartsToHuman(window->Match());
   window->Table()->Canvas().fill(Qt::magenta);
   window->Match().Painting = true;
   window->Match().RequestRepaint();
@@ -160,7 +147,7 @@ void TMainWindowTest::TickDuringARedrawDoesNothing() {
 
 void TMainWindowTest::WindowSystemPaintAsksForARedraw() {
   TTestWindow window;
-  PrepareWhist(window->Match());
+  DealWhistHeartsToHuman(window->Match());
   window->Table()->Canvas().fill(Qt::magenta);
   // A repaint that Qt requests on its own stands for an uncovered window.
   window->Table()->update();
@@ -190,7 +177,7 @@ void TMainWindowTest::AnyButtonPlaysTheClickedCard() {
   QFETCH(Qt::MouseButton, button);
   TTestWindow window;
   auto& m = window->Match();
-  PrepareWhist(m);
+  DealWhistHeartsToHuman(m);
   QTest::mouseClick(window->Table(), button, {}, SlotCentre(2));
   QCOMPARE(m.Players[0].Cards[2], -1);
   // The other seats followed, and the trick was settled and cleared.
@@ -202,7 +189,7 @@ void TMainWindowTest::AnyButtonPlaysTheClickedCard() {
 void TMainWindowTest::ClickOutsideTheHandChangesNothing() {
   TTestWindow window;
   auto& m = window->Match();
-  PrepareWhist(m);
+  DealWhistHeartsToHuman(m);
   const auto before = m.Players;
   QTest::mouseClick(window->Table(), Qt::LeftButton, {}, QPoint(19, 75));    // left of slot 0
   QTest::mouseClick(window->Table(), Qt::LeftButton, {}, QPoint(300, 130));  // below the hand
@@ -215,7 +202,7 @@ void TMainWindowTest::ClickOutsideTheHandChangesNothing() {
 void TMainWindowTest::ClickWhileInputDisabledIsIgnored() {
   TTestWindow window;
   auto& m = window->Match();
-  PrepareWhist(m);
+  DealWhistHeartsToHuman(m);
   m.InputEnabled = false;
   QTest::mouseClick(window->Table(), Qt::LeftButton, {}, SlotCentre(0));
   QCOMPARE(m.Players[0].Cards[0], 0);
@@ -248,7 +235,7 @@ void TMainWindowTest::ExitAnsweredYesClosesTheWindow() {
 void TMainWindowTest::PauseShowsTheWholeTrick() {
   TTestWindow window;
   auto& m = window->Match();
-  PrepareWhist(m);
+  DealWhistHeartsToHuman(m);
   window->SetPauseScale(0.05);  // 150 ms
   QImage during;
   std::string handLine;
@@ -272,7 +259,7 @@ void TMainWindowTest::PauseShowsTheWholeTrick() {
 // Seen from inside the pause, not timed: 3000 ms on a precise timer.
 void TMainWindowTest::PauseRunsOnAPreciseTimer() {
   TTestWindow window;
-  PrepareWhist(window->Match());
+  DealWhistHeartsToHuman(window->Match());
   window->SetPauseScale(1);
   auto* pause = window->findChild<QTimer*>(QStringLiteral("PauseTimer"));
   QVERIFY(pause);
@@ -288,7 +275,7 @@ void TMainWindowTest::PauseRunsOnAPreciseTimer() {
 void TMainWindowTest::CloseDuringTheTrickPauseWaitsForTheDriver() {
   TTestWindow window;
   auto& m = window->Match();
-  PrepareWhist(m);
+  DealWhistHeartsToHuman(m);
   window->SetPauseScale(0.1);  // 300 ms
   bool closedDuringPause = true;
   std::shared_ptr<TBoxSeen> question;
