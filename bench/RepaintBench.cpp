@@ -12,10 +12,12 @@ void FullLayoutRepaint(benchmark::State& state) {
   TfrmVarlo window(nullptr, std::filesystem::path());
   window.show();
   varlo::TMatch& match = window.Match();
-  match.Contract = varlo::VarloLayout;
-  match.Layout.fill(true);
-  for (int slot = 0; slot < varlo::HandSize; ++slot) match.Players[0].Cards[slot] = slot;
-  match.GameLine = "Current Game: Varlo";
+  varlo::TMatchState position = match.State();
+  position.Deal.Contract = varlo::VarloLayout;
+  position.Deal.Layout.fill(true);
+  for (int slot = 0; slot < varlo::HandSize; ++slot) position.Deal.Players[0].Cards[slot] = slot;
+  position.Table.GameLine = "Current Game: Varlo";
+  match.Restore(position);
   match.RepaintTable();  // pictures are rendered once on first use; time the redraws
   for (auto _ : state) match.RepaintTable();
 }

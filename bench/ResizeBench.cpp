@@ -53,7 +53,7 @@ class TPaintWatch : public QObject {
 
  protected:
   bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::Paint && !Match.NeedsRepaint) Painted = true;
+    if (event->type() == QEvent::Paint && !Match.Redraw.NeedsRepaint) Painted = true;
     return false;
   }
 
@@ -68,7 +68,7 @@ double UntilPainted(TfrmVarlo& window, TPaintWatch& watch, QSize size) {
   clock.start();
   watch.Painted = false;
   window.resize(size);
-  while (!watch.Painted || window.Match().NeedsRepaint)
+  while (!watch.Painted || window.Match().Redraw.NeedsRepaint)
     QCoreApplication::processEvents(QEventLoop::AllEvents);
   return clock.nsecsElapsed() / 1e6;
 }
@@ -82,11 +82,13 @@ int main(int argc, char** argv) {
                         : 20;
   TfrmVarlo window(nullptr, std::filesystem::path());
   varlo::TMatch& m = window.Match();
-  m.Contract = varlo::Whist;
-  m.Players[0].Cards = {0, 9, 18, 27, 4, 13, 22, 31};
-  m.Trick = {3, 12, 21, -1};
-  m.HandLine = "Hand: Sandra";
-  m.GameLine = "Current Game: Whist";
+  varlo::TMatchState position = m.State();
+  position.Deal.Contract = varlo::Whist;
+  position.Deal.Players[0].Cards = {0, 9, 18, 27, 4, 13, 22, 31};
+  position.Deal.Trick = {3, 12, 21, -1};
+  position.Table.HandLine = "Hand: Sandra";
+  position.Table.GameLine = "Current Game: Whist";
+  m.Restore(position);
   window.show();
   TPaintWatch watch(m);
   window.Table()->installEventFilter(&watch);

@@ -26,11 +26,11 @@ class TTally final : public TEventSink {
   void OnEvent(const TMatch& match, const TEventRecord& event) override {
     if (event.Kind == TEventKind::Chooser) {
       Contract = event.Contract;
-      AtStart = match.Players[0].Score;
+      AtStart = match.Deal().Players[0].Score;
     } else if (event.Kind == TEventKind::Score) {
-      Deals[Contract].push_back(match.Players[0].Score - AtStart);
+      Deals[Contract].push_back(match.Deal().Players[0].Score - AtStart);
     } else if (event.Kind == TEventKind::Match) {
-      Matches.push_back(match.Players[0].Score);
+      Matches.push_back(match.Deal().Players[0].Score);
     }
   }
   std::vector<double> Matches;

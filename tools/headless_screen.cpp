@@ -29,7 +29,7 @@ void THeadlessScreen::FillWindow() {
 void THeadlessScreen::ShowChooser(TGameChooser& chooser) {
   Human.Choose(*Match, chooser);
   if (!Sinks.empty())
-    Emit({.Kind = TEventKind::Chooser, .Seat = Match->Chooser, .Contract = Match->Contract});
+    Emit({.Kind = TEventKind::Chooser, .Seat = Match->Deal().Chooser, .Contract = Match->Deal().Contract});
 }
 
 void THeadlessScreen::ShowScore(const TScoreTable& rows) {

@@ -25,6 +25,8 @@ class THeadlessScreen final : public TScreen {
   void RepaintRequested() override {}
   void PaintTable() override {}
   void Pause(int milliseconds) override;
+  /// Reported as a pause; the runner ends it at once.
+  void StartPause(int milliseconds) override { Pause(milliseconds); }
   void FillWindow() override;
   void ShowChooser(TGameChooser& chooser) override;
   void ShowScore(const TScoreTable& rows) override;

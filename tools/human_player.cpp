@@ -23,10 +23,10 @@ int THumanPlayer::StrayClickCount() { return Style == THumanStyle::Chaos ? Pick(
 std::pair<int, int> THumanPlayer::StrayClick() { return {Pick(640), Pick(480)}; }
 
 int THumanPlayer::LegalSlot(const TMatch& match) {
-  const TSlotSet legal = match.LegalSlots(0);
+  const TSlotSet legal = match.Deal().LegalSlots(0);
   if (legal == 0) return -1;
   if (Style == THumanStyle::First) return LowestSlot(legal);
-  if (Style == THumanStyle::Strong) return Brain->ChooseSlot(match, 0, legal);
+  if (Style == THumanStyle::Strong) return Brain->ChooseSlot(match.Deal(), 0, legal);
   std::array<int, HandSize> playable;
   int count = 0;
   for (int slot = 0; slot < HandSize; ++slot)
@@ -40,7 +40,7 @@ void THumanPlayer::Choose(const TMatch& match, TGameChooser& chooser) {
     if (chooser.ListEnabled() && chooser.Items()[i].Enabled) free.push_back(i);
   if (!free.empty()) {
     if (Style == THumanStyle::Strong) {
-      chooser.ToggleItem(Brain->ChooseContract(match, 0, match.ContractsChosen[0]));
+      chooser.ToggleItem(Brain->ChooseContract(match.Deal(), 0, match.Progress().ContractsChosen[0]));
     } else if (Style == THumanStyle::Chaos) {
       chooser.TryClose();  // nothing checked yet: "Select a game !!!"
       const int first = Pick(static_cast<int>(free.size()));

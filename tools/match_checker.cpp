@@ -25,7 +25,7 @@ std::int32_t DealTotal(std::int32_t contract) {
 namespace {
 std::int64_t ScoreSum(const TMatch& m) {
   std::int64_t sum = 0;
-  for (const auto& p : m.Players) sum += p.Score;
+  for (const auto& p : m.Deal().Players) sum += p.Score;
   return sum;
 }
 }  // namespace
@@ -38,10 +38,10 @@ void TMatchChecker::OnEvent(const TMatch& match, const TEventRecord& event) {
   ++EventCount;
   // New fills the window before it calls the driver; everything else the
   // screen reports happens inside a driver call.
-  const bool newsFill = event.Kind == TEventKind::Fill && match.ChoosePending;
+  const bool newsFill = event.Kind == TEventKind::Fill && match.Driver().ChoosePending;
   const bool insideDriver = event.Kind != TEventKind::New && event.Kind != TEventKind::Click &&
                             event.Kind != TEventKind::Match && !newsFill;
-  if (insideDriver && match.InputEnabled) Fail("input enabled while the driver runs");
+  if (insideDriver && match.InputEnabled()) Fail("input enabled while the driver runs");
   switch (event.Kind) {
     case TEventKind::New:
       Seen = {};
@@ -52,8 +52,8 @@ void TMatchChecker::OnEvent(const TMatch& match, const TEventRecord& event) {
     case TEventKind::Score: OnScore(match, event); break;
     case TEventKind::Box: OnBox(match, event); break;
     case TEventKind::Pause:
-      if (!IsTrickContract(match.Contract)) Fail("pause outside a trick contract");
-      for (TCard c : match.Trick)
+      if (!IsTrickContract(match.Deal().Contract)) Fail("pause outside a trick contract");
+      for (TCard c : match.Deal().Trick)
         if (c == NoCard) Fail("pause with an incomplete trick");
       break;
     default: break;
@@ -64,7 +64,7 @@ void TMatchChecker::OnEvent(const TMatch& match, const TEventRecord& event) {
 }
 
 void TMatchChecker::OnChooser(const TMatch& match, const TEventRecord& event) {
-  if (event.Seat != match.Chooser) Fail("chooser event for the wrong seat");
+  if (event.Seat != match.Deal().Chooser) Fail("chooser event for the wrong seat");
   if (event.Contract < 0 || event.Contract >= ContractCount) {
     Fail("no contract chosen");
     return;
@@ -73,8 +73,8 @@ void TMatchChecker::OnChooser(const TMatch& match, const TEventRecord& event) {
   Seen[event.Seat][event.Contract] = true;
   for (int s = 0; s < SeatCount; ++s)
     for (int i = 0; i < ContractCount; ++i)
-      if (match.ContractsChosen[s][i] != Seen[s][i]) Fail("ContractsChosen out of step");
-  for (const auto& p : match.Players)
+      if (match.Progress().ContractsChosen[s][i] != Seen[s][i]) Fail("ContractsChosen out of step");
+  for (const auto& p : match.Deal().Players)
     if (CardCount(p) != HandSize) Fail("a hand is not full at the choice");
   BetweenDeals = false;
   PausesThisDeal = 0;
@@ -84,7 +84,7 @@ void TMatchChecker::OnChooser(const TMatch& match, const TEventRecord& event) {
 
 void TMatchChecker::OnScore(const TMatch& match, const TEventRecord& event) {
   ++DealsSeen;
-  if (match.DealsPlayed != DealsSeen) Fail("DealsPlayed out of step");
+  if (match.Progress().DealsPlayed != DealsSeen) Fail("DealsPlayed out of step");
   const std::int64_t paid = ScoreSum(match) - ScoreAtDealStart;
   if (paid != DealTotal(DealContract))
     Fail("deal under contract " + std::to_string(DealContract) + " paid " + std::to_string(paid));
@@ -94,9 +94,9 @@ void TMatchChecker::OnScore(const TMatch& match, const TEventRecord& event) {
     CheckCards(match);
   } else {
     // The settlement has already emptied the layout: nothing may be left.
-    if (match.PlayersWithCards() != 0 || !match.FinishOrder.empty() || match.SkipNext)
+    if (match.Deal().PlayersWithCards() != 0 || !match.Progress().FinishOrder.empty() || match.Deal().SkipNext)
       Fail("a layout deal settled with cards, names or a skip left");
-    for (bool on : match.Layout)
+    for (bool on : match.Deal().Layout)
       if (on) Fail("a layout deal settled with cards on the layout");
   }
   BetweenDeals = true;
@@ -105,7 +105,8 @@ void TMatchChecker::OnScore(const TMatch& match, const TEventRecord& event) {
 void TMatchChecker::OnBox(const TMatch& match, const TEventRecord& event) {
   if (!LastWasBeep) Fail("a box without a beep before it");
   const std::string text(event.Text);
-  if (text == "Illegal move !!!" || text == "Select a game !!!" || text == "Game Over !!!") return;
+  if (text == "Illegal move !!!" || text == "Select a game !!!" || text.rfind("Game Over !!!", 0) == 0)
+    return;
   for (int seat = 0; seat < SeatCount; ++seat)
     for (const char* suffix : {" passed", " skipped", " finished the game"})
       if (text == match.SeatName(seat) + suffix) return;
@@ -121,12 +122,12 @@ void TMatchChecker::CheckCards(const TMatch& match) {
     if (++where[c] > 1) Fail("card " + std::to_string(c) + " in two places");
     ++counter;
   };
-  for (const auto& p : match.Players)
+  for (const auto& p : match.Deal().Players)
     for (TCard c : p.Cards) note(c, inHands);
-  for (TCard c : match.Trick) note(c, inTrick);
+  for (TCard c : match.Deal().Trick) note(c, inTrick);
   for (int c = 0; c < DeckSize; ++c)
-    if (match.Layout[c]) note(c, onLayout);
-  if (IsTrickContract(match.Contract)) {
+    if (match.Deal().Layout[c]) note(c, onLayout);
+  if (IsTrickContract(match.Deal().Contract)) {
     if (onLayout != 0) Fail("layout cards in a trick contract");
     if (inHands + inTrick != DeckSize - 4 * PausesThisDeal) Fail("cards lost in a trick contract");
   } else {
@@ -138,7 +139,7 @@ void TMatchChecker::CheckCards(const TMatch& match) {
 
 void TMatchChecker::CheckLayoutRows(const TMatch& match) {
   for (int suit = 0; suit < 4; ++suit) {
-    const auto on = [&](int rank) { return match.Layout[CardOf(suit, rank)]; };
+    const auto on = [&](int rank) { return match.Deal().Layout[CardOf(suit, rank)]; };
     bool gap = false;
     for (int r = JackRank - 1; r >= Seven; --r) {
       if (!on(r)) gap = true;
@@ -153,7 +154,7 @@ void TMatchChecker::CheckLayoutRows(const TMatch& match) {
 }
 
 void TMatchChecker::AfterTurn(const TMatch& match) {
-  if (!match.InputEnabled) Fail("the driver returned with input disabled");
+  if (!match.InputEnabled()) Fail("the driver returned with input disabled");
   if (match.MatchFinished()) return;
   bool playable = false;
   for (int slot = 0; slot < HandSize; ++slot) playable = playable || match.MayPlaySlot(slot);
@@ -161,7 +162,7 @@ void TMatchChecker::AfterTurn(const TMatch& match) {
 }
 
 void TMatchChecker::AfterMatch(const TMatch& match) {
-  if (DealsSeen != DealsPerMatch || match.DealsPlayed != DealsPerMatch)
+  if (DealsSeen != DealsPerMatch || match.Progress().DealsPlayed != DealsPerMatch)
     Fail("the match did not end after 32 deals");
   for (const auto& row : Seen)
     for (bool chosen : row)

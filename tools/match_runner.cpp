@@ -66,13 +66,15 @@ class TRunner {
       Screen.AddSink(&*Transcript);
     }
     if (options.Check) Screen.AddSink(&Checker);
-    Match.Players[0].Name = options.Name;
+    Match.SetHumanName(options.Name);
+    TMatchConfig config;
     if (!options.RecordsFile.empty()) {
-      Match.RecordsFile = options.RecordsFile;
+      config.RecordsFile = options.RecordsFile;
     } else if (!options.RecordsDir.empty()) {
-      Match.RecordsFile = options.RecordsDir / RecordsFileName;
+      config.RecordsFile = options.RecordsDir / RecordsFileName;
     }
-    if (!Match.RecordsFile.empty()) EnsureRecordsFile(Match.RecordsFile, nullptr);
+    Match.SetConfig(config);
+    if (!config.RecordsFile.empty()) EnsureRecordsFile(config.RecordsFile, nullptr);
   }
 
   void PlayMatch(TRunSummary& summary) {
@@ -96,8 +98,8 @@ class TRunner {
     Screen.Emit({.Kind = TEventKind::Match});
     if (Options.Check) Checker.AfterMatch(Match);
     summary.Clicks += clicks;
-    summary.Deals += Match.DealsPlayed;
-    for (int s = 0; s < SeatCount; ++s) summary.MeanScores[s] += Match.Players[s].Score;
+    summary.Deals += Match.Progress().DealsPlayed;
+    for (int s = 0; s < SeatCount; ++s) summary.MeanScores[s] += Match.Deal().Players[s].Score;
   }
 
   void Finish(TRunSummary& summary) {

@@ -37,37 +37,37 @@ const char* BoxName(TBoxKind kind) {
 
 TJson Scores(const TMatch& m) {
   TJson scores = TJson::array();
-  for (const auto& p : m.Players) scores.push_back(p.Score);
+  for (const auto& p : m.Deal().Players) scores.push_back(p.Score);
   return scores;
 }
 
 TJson State(const TMatch& m) {
   TJson st;
   TJson hands = TJson::array();
-  for (const auto& p : m.Players) hands.push_back(p.Cards);
+  for (const auto& p : m.Deal().Players) hands.push_back(p.Cards);
   st["hands"] = hands;
-  st["trick"] = m.Trick;
+  st["trick"] = m.Deal().Trick;
   TJson layout = TJson::array();
   for (int c = 0; c < DeckSize; ++c)
-    if (m.Layout[c]) layout.push_back(c);
+    if (m.Deal().Layout[c]) layout.push_back(c);
   st["layout"] = layout;
   st["scores"] = Scores(m);
-  st["leader"] = m.Leader;
-  st["chooser"] = m.Chooser;
-  st["contract"] = m.Contract;
-  st["deals"] = m.DealsPlayed;
-  st["skip"] = m.SkipNext;
-  st["finish"] = m.FinishOrder;
-  st["hand_line"] = m.HandLine;
-  st["game_line"] = m.GameLine;
+  st["leader"] = m.Deal().Leader;
+  st["chooser"] = m.Deal().Chooser;
+  st["contract"] = m.Deal().Contract;
+  st["deals"] = m.Progress().DealsPlayed;
+  st["skip"] = m.Deal().SkipNext;
+  st["finish"] = m.Progress().FinishOrder;
+  st["hand_line"] = m.Lines().HandLine;
+  st["game_line"] = m.Lines().GameLine;
   TJson chosen = TJson::array();
-  for (const auto& row : m.ContractsChosen) {
+  for (const auto& row : m.Progress().ContractsChosen) {
     int bits = 0;
     for (int i = 0; i < ContractCount; ++i) bits |= row[i] ? 1 << i : 0;
     chosen.push_back(bits);
   }
   st["chosen"] = chosen;
-  st["input"] = m.InputEnabled;
+  st["input"] = m.InputEnabled();
   return st;
 }
 

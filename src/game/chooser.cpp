@@ -5,15 +5,15 @@
 namespace varlo {
 
 TGameChooser::TGameChooser(TMatch& match) : Match(match) {
-  const int chooser = Match.Chooser;
+  const int chooser = Match.Deal().Chooser;
   if (chooser < 0 || chooser >= SeatCount) return;
-  auto& row = Match.ContractsChosen[chooser];
+  const auto& row = Match.Progress().ContractsChosen[chooser];
   for (int i = 0; i < ContractCount; ++i) {
     ItemList[i].Checked = row[i];
     ItemList[i].Enabled = !row[i];
   }
   if (chooser == 0) {
-    Player = Match.Players[0].Name;
+    Player = Match.Deal().Players[0].Name;
     return;
   }
   Player = ComputerName(chooser);
@@ -43,7 +43,7 @@ int TGameChooser::CheckedFreeItem() const {
 bool TGameChooser::CloseQuery() {
   const int item = CheckedFreeItem();
   if (item >= 0) {
-    Match.Contract = item;
+    Match.S.Deal.Contract = item;
     return true;
   }
   // A seat that has chosen all eight contracts has nothing left to pick;
@@ -59,9 +59,10 @@ bool TGameChooser::CloseQuery() {
 void TGameChooser::Close() {
   const int item = CheckedFreeItem();
   if (item >= 0) {
-    Match.Contract = item;
-    if (Match.Chooser >= 0 && Match.Chooser < SeatCount)
-      Match.ContractsChosen[Match.Chooser][item] = true;
+    TMatchState& state = Match.S;
+    state.Deal.Contract = item;
+    if (state.Deal.Chooser >= 0 && state.Deal.Chooser < SeatCount)
+      state.Progress.ContractsChosen[state.Deal.Chooser][item] = true;
   }
   IsClosed = true;
 }

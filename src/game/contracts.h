@@ -28,6 +28,11 @@ constexpr int DealsPerMatch = 32;
 /// What the first three players out of a layout deal are paid; the last
 /// gets nothing.
 constexpr std::array<std::int32_t, 3> LayoutPlacePoints{400, 200, 100};
+/// The pay of a place (0 first) in a layout deal: nothing past the third.
+constexpr std::int32_t PlacePay(int place) {
+  return place >= 0 && place < static_cast<int>(LayoutPlacePoints.size()) ? LayoutPlacePoints[place]
+                                                                          : 0;
+}
 
 using TTrick = std::array<TCard, SeatCount>;
 

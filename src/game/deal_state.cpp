@@ -9,6 +9,13 @@ void TDealState::ForgetDeal() {
   OutCount = 0;
 }
 
+void TDealState::ClearDeal() {
+  Trick.fill(NoCard);
+  Layout.fill(false);
+  SkipNext = false;
+  ForgetDeal();
+}
+
 int TDealState::PlayersWithCards() const {
   int n = 0;
   for (const auto& p : Players) n += CardCount(p) > 0 ? 1 : 0;

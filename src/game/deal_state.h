@@ -71,6 +71,9 @@ struct TDealState {
 
   /// Forgets what was seen of the previous deal.
   void ForgetDeal();
+  /// Nothing of a deal stays on the table: the trick and the layout empty,
+  /// no skip pending, nothing seen. The hands and scores are left alone.
+  void ClearDeal();
 
   // ---- questions
   /// The number of seats whose hand holds at least one card.

@@ -1,45 +1,65 @@
-// The match state: start-up, the New command and the resets.
+// The match state: start-up, the New command, the resets and the value as a
+// whole.
 #include "match.h"
 
 #include <algorithm>
 
 namespace varlo {
 
-TMatch::TMatch(TScreen& screen, TClock& clock) : Scr(screen), Clock(clock) {
-  Players[0].Name = "You";
-  HandLine.clear();
-  Contract = NoContract;
+TMatch::TMatch(TScreen& screen, TClock& clock, TMatchConfig config)
+    : Setup(std::move(config)), Scr(screen), Clock(clock) {
+  S.Deal.Players[0].Name = "You";
+  S.Table.HandLine.clear();
+  S.Deal.Contract = NoContract;
   ResetHands();
   ClearTable();
-  InputEnabled = true;
-  FinishOrder.clear();
-  Painting = false;
-  NeedsRepaint = false;
+  S.Driver.InputEnabled = true;
+  S.Progress.FinishOrder.clear();
+  Redraw = {};
+}
+
+void TMatch::Restore(const TMatchState& state) {
+  S = state;
+  Points.clear();
+}
+
+void TMatch::SetConfig(const TMatchConfig& config) {
+  // Points kept while taking back was allowed stay usable only as long as
+  // it is.
+  if (!config.TakeBack) Points.clear();
+  Setup = config;
+}
+
+void TMatch::SetHumanName(const std::string& name) {
+  S.Deal.Players[0].Name = name;
+  RequestRepaint();
 }
 
 void TMatch::ResetMatch() {
-  for (auto& row : ContractsChosen) row.fill(false);
-  for (auto& p : Players) p.Score = 0;
+  for (auto& row : S.Progress.ContractsChosen) row.fill(false);
+  for (auto& p : S.Deal.Players) p.Score = 0;
 }
 
 void TMatch::NewMatch() {
-  ChoosePending = true;
-  Chooser = 0;
-  Leader = 0;
-  DealsPlayed = 0;
-  Contract = NoContract;
-  SkipNext = false;
+  S.Driver.ChoosePending = true;
+  S.Driver.ChoiceWaiting = false;
+  S.Driver.PauseWaiting = false;
+  S.Deal.Chooser = 0;
+  S.Deal.Leader = 0;
+  S.Progress.DealsPlayed = 0;
+  S.Progress.Assisted = false;
+  S.Deal.Contract = NoContract;
+  // A match abandoned in the middle of a layout deal must leave nothing
+  // behind for the next one: the hands go, and with them the trick, the
+  // layout and the skip.
   ResetHands();
   ResetMatch();
-  // A match abandoned in the middle of a layout deal must leave nothing
-  // behind for the next one.
-  Trick.fill(NoCard);
-  Layout.fill(false);
-  FinishOrder.clear();
+  S.Progress.FinishOrder.clear();
+  Points.clear();
   DealCards();
   // Nothing is chosen yet; 0 makes the table show the new hand and an empty
   // layout behind the chooser.
-  Contract = VarloLayout;
+  S.Deal.Contract = VarloLayout;
   Scr.FillWindow();
   RequestRepaint();
   PlayTurn(0, 0, false);
@@ -53,15 +73,15 @@ bool RowFull(const TContractRow& row) {
 
 std::int32_t TMatch::PickRandomContract(TContractRow& row) {
   if (RowFull(row)) return -1;
-  const std::int32_t r = DrawFreeContract(Random, row);
+  const std::int32_t r = DrawFreeContract(S.Random, row);
   row[r] = true;
   return r;
 }
 
 std::int32_t TMatch::ComputerContract(int seat) {
-  TContractRow& row = ContractsChosen[seat];
+  TContractRow& row = S.Progress.ContractsChosen[seat];
   if (RowFull(row)) return -1;
-  std::int32_t r = Opponents->ChooseContract(*this, seat, row);
+  std::int32_t r = Opponents->ChooseContract(S.Deal, seat, row);
   // A player that names a contract already spent gets the first free one:
   // the rule of one choice per contract holds whoever decides.
   if (r < 0 || r >= ContractCount || row[r])
@@ -71,28 +91,24 @@ std::int32_t TMatch::ComputerContract(int seat) {
 }
 
 void TMatch::RequestRepaint() {
-  NeedsRepaint = true;
+  Redraw.NeedsRepaint = true;
   Scr.RepaintRequested();
 }
 
 void TMatch::RepaintTable() {
-  Painting = true;
+  Redraw.Painting = true;
   Scr.PaintTable();
-  Painting = false;
-  NeedsRepaint = false;
+  Redraw.Painting = false;
+  Redraw.NeedsRepaint = false;
 }
 
 const std::string& TMatch::SeatName(int seat) const {
-  return seat == 0 ? Players[0].Name : ComputerName(seat);
+  return seat == 0 ? S.Deal.Players[0].Name : ComputerName(seat);
 }
 
 void TMatch::Tell(TBoxKind kind, const std::string& text) {
   Scr.Beep();
   Scr.ShowMessage(kind, text);
-}
-
-void TMatch::Announce(const std::string& name, const char* suffix) {
-  Tell(TBoxKind::Information, name + suffix);
 }
 
 }  // namespace varlo

@@ -23,8 +23,7 @@ std::int32_t PlayOut(TDealState& deal, int seat, int own, TRandom& random) {
     seat = TDealState::SeatAfter(seat, deal.Play(seat, slot));
   }
   if (!layout) return deal.Players[own].Score - before;
-  const int place = deal.PlaceOf(own);
-  return place >= 0 && place < 3 ? LayoutPlacePoints[place] : 0;
+  return PlacePay(deal.PlaceOf(own));
 }
 
 }  // namespace varlo

@@ -1,6 +1,7 @@
 #include "random.h"
 
 #include <chrono>
+#include <sstream>
 
 namespace varlo {
 
@@ -17,6 +18,14 @@ void TRandom::Seed(std::uint64_t seed) {
   seed = (seed ^ (seed >> 30)) * 0xBF58476D1CE4E5B9ULL;
   seed = (seed ^ (seed >> 27)) * 0x94D049BB133111EBULL;
   Engine.seed(seed ^ (seed >> 31));
+}
+
+std::uint64_t TRandom::State() const {
+  // The standard engines show their state only as text; an engine seeded
+  // with a value of the full modulus takes it unchanged as its state.
+  std::ostringstream text;
+  text << Engine;
+  return std::stoull(text.str());
 }
 
 }  // namespace varlo

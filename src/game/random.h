@@ -71,6 +71,13 @@ class TRandom {
   /// A whole 64-bit word, for seeding a generator of one's own.
   std::uint64_t Next() { return Engine(); }
 
+  /// The engine's whole state, for saving a match: SetState(State()) goes
+  /// on with the same numbers.
+  std::uint64_t State() const;
+  void SetState(std::uint64_t state) { Engine.seed(state); }
+
+  friend bool operator==(const TRandom&, const TRandom&) = default;
+
  private:
   using TEngine = std::linear_congruential_engine<std::uint64_t, 6364136223846793005ULL,
                                                   1442695040888963407ULL, 0>;

@@ -30,6 +30,10 @@ class TScreen {
   virtual void PaintTable() = 0;
   /// Block for the given time with nothing drawn or handled.
   virtual void Pause(int milliseconds) = 0;
+  /// The pause after a trick as a waiting state: return at once, and call
+  /// TMatch::EndPause once the time is up (0: once the player clicks or
+  /// presses Enter or Space). Until then the match takes no clicks.
+  virtual void StartPause(int milliseconds) = 0;
   /// Fill the whole window with the table colour, erasing everything drawn.
   virtual void FillWindow() = 0;
   /// Show the contract chooser modally. Returns once chooser.TryClose()

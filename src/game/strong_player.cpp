@@ -94,10 +94,7 @@ double TStrongPlayer::MeanUnder(const TSeatView& view, std::int32_t contract, TR
   TDealState& deal = fresh.Deal;
   deal.Contract = contract;
   deal.Leader = deal.Chooser = fresh.Seat;
-  deal.Trick.fill(NoCard);
-  deal.Layout.fill(false);
-  deal.SkipNext = false;
-  deal.ForgetDeal();
+  deal.ClearDeal();
   const int worlds = std::max(1, Budget.ContractWorlds);
   const int perWorld = std::max(1, Budget.PlayoutsPerContract / worlds);
   std::int64_t sum = 0;

@@ -15,7 +15,7 @@ int SlotAt(std::int32_t x, std::int32_t y) {
 
 bool TMatch::MayPlaySlot(int slot) const {
   if (slot < 0 || slot >= HandSize) return false;
-  return (LegalSlots(0) >> slot) & 1u;
+  return (S.Deal.LegalSlots(0) >> slot) & 1u;
 }
 
 bool TMatch::IsLegalClick(std::int32_t x, std::int32_t y) const {
@@ -27,26 +27,25 @@ bool TMatch::IsIllegalClick(std::int32_t x, std::int32_t y) const {
 }
 
 bool TMatch::IsIllegalSlot(int slot) const {
-  return slot >= 0 && slot < HandSize && Players[0].Cards[slot] != NoCard && !MayPlaySlot(slot);
+  return slot >= 0 && slot < HandSize && S.Deal.Players[0].Cards[slot] != NoCard &&
+         !MayPlaySlot(slot);
 }
 
 std::int32_t TMatch::PlayHumanCard(int slot, int position) {
-  if (!IsTrickContract(Contract)) return PlayHumanOnLayout(slot, position);
-  return PlayAt(0, slot, position);
+  if (!IsTrickContract(S.Deal.Contract)) return PlayHumanOnLayout(slot, position);
+  return S.Deal.PlayAt(0, slot, position);
 }
 
-std::int32_t TMatch::PlayComputerCard(TCards& hand, int position) {
-  int seat = 0;
-  while (seat < SeatCount && &Players[seat] != &hand) ++seat;
-  if (seat == SeatCount) return NoMove;
-  if (!IsTrickContract(Contract)) return PlayComputerOnLayout(seat, position);
-  const TSlotSet legal = LegalSlots(seat);
+std::int32_t TMatch::PlayComputerCard(int seat, int position) {
+  if (seat < 0 || seat >= SeatCount) return NoMove;
+  if (!IsTrickContract(S.Deal.Contract)) return PlayComputerOnLayout(seat, position);
+  const TSlotSet legal = S.Deal.LegalSlots(seat);
   if (legal == 0) return NoMove;  // an empty hand is never asked to play a trick
-  return PlayAt(seat, ComputerSlot(seat, legal), position);
+  return S.Deal.PlayAt(seat, ComputerSlot(seat, legal), position);
 }
 
 int TMatch::ComputerSlot(int seat, TSlotSet legal) {
-  const int slot = Opponents->ChooseSlot(*this, seat, legal);
+  const int slot = Opponents->ChooseSlot(S.Deal, seat, legal);
   // Whoever decides, only a card the rules allow is played.
   if (slot < 0 || slot >= HandSize || !((legal >> slot) & 1u)) return LowestSlot(legal);
   return slot;

@@ -56,6 +56,7 @@ TfrmVarlo::TfrmVarlo(varlo::TClock* clock, std::optional<std::filesystem::path> 
       Qt::QueuedConnection);
   connect(TableView, &TTableView::Exposed, this, &TfrmVarlo::FormPaint);
   connect(TableView, &TTableView::MouseDown, this, &TfrmVarlo::FormMouseDown);
+  connect(TableView, &TTableView::ContinueKey, this, &TfrmVarlo::PauseClicked);
 
   TextFont = QApplication::font();
   TextFont.setPointSize(10);
@@ -72,6 +73,7 @@ TfrmVarlo::TfrmVarlo(varlo::TClock* clock, std::optional<std::filesystem::path> 
   PauseTimer.setObjectName(QStringLiteral("PauseTimer"));
   PauseTimer.setSingleShot(true);
   PauseTimer.setTimerType(Qt::PreciseTimer);
+  connect(&PauseTimer, &QTimer::timeout, this, &TfrmVarlo::PauseTimerTimer);
 
   CreateMenu();
   resize(sizeHint());
@@ -172,7 +174,9 @@ void TfrmVarlo::SetUpRecordsFile(std::optional<std::filesystem::path> recordsFil
         varlo::ExtractDir(QCoreApplication::applicationFilePath().toStdString());
     recordsFile = varlo::LocateRecordsFile(appDir);
   }
-  MatchState.RecordsFile = *recordsFile;
+  varlo::TMatchConfig config = MatchState.Config();
+  config.RecordsFile = *recordsFile;
+  MatchState.SetConfig(config);
   if (recordsFile->empty()) return;
   std::string reason;
   if (varlo::EnsureRecordsFile(*recordsFile, &reason)) return;
@@ -198,7 +202,7 @@ void TfrmVarlo::RunDriver(const std::function<void()>& call) {
   // The error box shows what went wrong; the table stays disabled until New
   // runs the driver again.
   const auto report = [this](const QString& text) {
-    MatchState.InputEnabled = false;
+    MatchState.DisableInput();
     ShowErrorBox(text);
   };
   try {
@@ -217,8 +221,20 @@ void TfrmVarlo::miNewClick() {
   RunDriver([this] { MatchState.NewMatch(); });
 }
 
+void TfrmVarlo::PauseTimerTimer() {
+  // The blocking pause uses the same timer and sets no waiting state.
+  if (!PauseWaiting()) return;
+  RunDriver([this] { MatchState.EndPause(); });
+  menuBar()->setEnabled(true);
+}
+
+void TfrmVarlo::PauseClicked() {
+  if (PauseWaiting() && MatchState.Config().PauseMs == varlo::PauseUntilClick) PauseTimerTimer();
+}
+
 void TfrmVarlo::FormMouseDown(QPoint position) {
-  if (!MatchState.InputEnabled) return;
+  if (PauseWaiting()) return PauseClicked();
+  if (!MatchState.InputEnabled()) return;
   RunDriver([this, position] { MatchState.PlayTurn(position.x(), position.y(), false); });
 }
 
@@ -227,9 +243,12 @@ void TfrmVarlo::miExitClick() { close(); }
 void TfrmVarlo::closeEvent(QCloseEvent* event) {
   // Closing in the middle of the driver (during the trick pause) would pull
   // the window from under it: ask once the driver has returned.
-  if (DriverRunning) {
+  if (DriverRunning || PauseWaiting()) {
     CloseWaiting = true;
     event->ignore();
+    // A pause the player ends himself would hold the close for ever.
+    if (!DriverRunning && MatchState.Config().PauseMs == varlo::PauseUntilClick)
+      QTimer::singleShot(0, this, &TfrmVarlo::PauseTimerTimer);
     return;
   }
   Beep();
@@ -246,7 +265,7 @@ void TfrmVarlo::closeEvent(QCloseEvent* event) {
 void TfrmVarlo::FormPaint() { MatchState.RequestRepaint(); }
 
 void TfrmVarlo::PaintTimerTimer() {
-  if (MatchState.NeedsRepaint && !MatchState.Painting) MatchState.RepaintTable();
+  if (MatchState.Redraw.NeedsRepaint && !MatchState.Redraw.Painting) MatchState.RepaintTable();
   // With nothing pending the timer sleeps until the next request.
-  if (!MatchState.NeedsRepaint) PaintTimer.stop();
+  if (!MatchState.Redraw.NeedsRepaint) PaintTimer.stop();
 }

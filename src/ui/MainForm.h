@@ -53,6 +53,7 @@ class TfrmVarlo : public QMainWindow, public varlo::TScreen {
   void RepaintRequested() override;
   void PaintTable() override;
   void Pause(int milliseconds) override;
+  void StartPause(int milliseconds) override;
   void FillWindow() override;
   void ShowChooser(varlo::TGameChooser& chooser) override;
   void ShowScore(const std::array<varlo::TScoreRow, 4>& rows) override;
@@ -78,6 +79,8 @@ class TfrmVarlo : public QMainWindow, public varlo::TScreen {
   void FormPaint();
   void FormMouseDown(QPoint position);
   void PaintTimerTimer();
+  /// The waiting pause after a trick is over: the driver goes on.
+  void PauseTimerTimer();
 
  private:
   void CreateMenu();
@@ -92,6 +95,10 @@ class TfrmVarlo : public QMainWindow, public varlo::TScreen {
   /// error box and leaves the table disabled until New.
   void RunDriver(const std::function<void()>& call);
   void ShowErrorBox(const QString& text);
+  /// The table shows a trick in a waiting pause: no command is handled.
+  bool PauseWaiting() const { return MatchState.Driver().PauseWaiting; }
+  /// Ends a waiting pause at the player's click or key, when he paces it.
+  void PauseClicked();
 
   // ---- the drawing pass
   void DrawTable();

@@ -20,12 +20,13 @@ void TfrmVarlo::miPlayerNameClick() {
   input.setWindowTitle(QStringLiteral("Player Name"));
   input.setLabelText(QStringLiteral("Enter your name:"));
   input.setInputMode(QInputDialog::TextInput);
-  input.setTextValue(QString::fromStdString(MatchState.Players[0].Name));
+  input.setTextValue(QString::fromStdString(MatchState.Deal().Players[0].Name));
   if (auto* edit = input.findChild<QLineEdit*>()) edit->setMaxLength(255);
   // Taken as typed: an empty name is a name too.
   if (ShowModalTo(input, this) == QDialog::Accepted)
-    MatchState.Players[0].Name = input.textValue().toStdString();
-  MatchState.RequestRepaint();
+    MatchState.SetHumanName(input.textValue().toStdString());
+  else
+    MatchState.RequestRepaint();
 }
 
 void TfrmVarlo::miFontClick() {
@@ -65,9 +66,9 @@ void TfrmVarlo::miOpponentsClick() {
                                                                      : nullptr);
 }
 
-void TfrmVarlo::miScoreClick() { ShowScore(varlo::ScoreRows(MatchState.Players)); }
+void TfrmVarlo::miScoreClick() { ShowScore(varlo::ScoreRows(MatchState.Deal().Players)); }
 
-void TfrmVarlo::miTopClick() { ShowRecords(MatchState.RecordsFile); }
+void TfrmVarlo::miTopClick() { ShowRecords(MatchState.Config().RecordsFile); }
 
 void TfrmVarlo::miVarloHelpClick() {
   for (QWidget* window : QApplication::topLevelWidgets()) {

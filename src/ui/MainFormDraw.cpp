@@ -62,27 +62,27 @@ void TfrmVarlo::PrepareCardImages() {
 
 void TfrmVarlo::DrawTable() {
   const auto& m = MatchState;
-  if (m.Contract < 0) return;
-  if (varlo::IsTrickContract(m.Contract)) {
+  if (m.Deal().Contract < 0) return;
+  if (varlo::IsTrickContract(m.Deal().Contract)) {
     for (int i = 0; i < varlo::SeatCount; ++i)
-      DrawCardImage(m.Trick[i] + 1, TrickLeft + varlo::CardWidth * i, TrickTop);
+      DrawCardImage(m.Deal().Trick[i] + 1, TrickLeft + varlo::CardWidth * i, TrickTop);
     FillRect(20, 385, 260, 430);
-    DrawText(m.HandLine, 20, 385);
-    DrawText(m.GameLine, 20, 410);
+    DrawText(m.Lines().HandLine, 20, 385);
+    DrawText(m.Lines().GameLine, 20, 410);
     return;
   }
   // Later suits lie on the lower half of the row above.
   for (int c = 0; c < varlo::DeckSize; ++c) {
-    if (m.Layout[c])
+    if (m.Deal().Layout[c])
       DrawCardImage(c + 1, LayoutLeft + varlo::CardWidth * (c % 8),
                     LayoutTop + LayoutRowStep * (c / 8));
   }
-  DrawText(m.GameLine, 20, 410);
+  DrawText(m.Lines().GameLine, 20, 410);
 }
 
 void TfrmVarlo::DrawHumanHand() {
-  const auto& human = MatchState.Players[0];
-  if (MatchState.Contract < 0) return;
+  const auto& human = MatchState.Deal().Players[0];
+  if (MatchState.Deal().Contract < 0) return;
   for (int i = 0; i < varlo::HandSize; ++i)
     DrawCardImage(human.Cards[i] + 1, varlo::HandLeft + varlo::CardWidth * i, varlo::HandTop);
   FillRect(290, 5, 530, 18);
@@ -90,7 +90,7 @@ void TfrmVarlo::DrawHumanHand() {
 }
 
 void TfrmVarlo::DrawOpponents() {
-  if (MatchState.Contract <= 0) return;
+  if (MatchState.Deal().Contract <= 0) return;
   for (const TSeatMark& seat : SeatMarks) {
     DrawCardImage(0, seat.BackX, seat.BackY);
     DrawText(seat.Label, seat.LabelX, seat.LabelY);

@@ -2,7 +2,9 @@
 // the redraw timer.
 #include <QApplication>
 #include <QEventLoop>
+#include <QMenuBar>
 #include <QMessageBox>
+#include <algorithm>
 
 #include "FormTools.h"
 #include "GameChooser.h"
@@ -43,6 +45,15 @@ void TfrmVarlo::Pause(int milliseconds) {
   connect(&PauseTimer, &QTimer::timeout, &loop, &QEventLoop::quit);
   PauseTimer.start(wait);
   loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
+void TfrmVarlo::StartPause(int milliseconds) {
+  TableView->PresentNow();
+  // Like the blocking pause, the waiting one takes no command: only its own
+  // end, by the timer or (when the player paces it) his click or key.
+  menuBar()->setEnabled(false);
+  if (milliseconds == varlo::PauseUntilClick) return;
+  PauseTimer.start(std::max(0, static_cast<int>(milliseconds * PauseScale)));
 }
 
 void TfrmVarlo::FillWindow() { TableView->Fill(); }

@@ -91,14 +91,14 @@ class TTableAccessible : public QAccessibleWidget {
   // The parts the table shows now.
   std::vector<int> Parts() const {
     const varlo::TMatch* m = Game();
-    if (!m || m->Contract < 0) return {};
+    if (!m || m->Deal().Contract < 0) return {};
     std::vector<int> parts = {NamePart, HandPart};
-    const bool tricks = varlo::IsTrickContract(m->Contract);
+    const bool tricks = varlo::IsTrickContract(m->Deal().Contract);
     if (tricks) parts.insert(parts.end(), {JackPart, TrickPart, BenPart, SandraPart});
     if (!tricks)
       for (int row = FirstRowPart; row <= LastRowPart; ++row) parts.push_back(row);
-    if (tricks && !m->HandLine.empty()) parts.push_back(HandLinePart);
-    if (!m->GameLine.empty()) parts.push_back(GameLinePart);
+    if (tricks && !m->Lines().HandLine.empty()) parts.push_back(HandLinePart);
+    if (!m->Lines().GameLine.empty()) parts.push_back(GameLinePart);
     return parts;
   }
 
@@ -107,14 +107,14 @@ class TTableAccessible : public QAccessibleWidget {
   std::vector<varlo::TCard> Cards(int part) const {
     const varlo::TMatch* m = Game();
     if (!m) return {};
-    if (part == HandPart) return {m->Players[0].Cards.begin(), m->Players[0].Cards.end()};
+    if (part == HandPart) return {m->Deal().Players[0].Cards.begin(), m->Deal().Players[0].Cards.end()};
     std::vector<varlo::TCard> cards;
     if (part == TrickPart)
-      for (varlo::TCard c : m->Trick)
+      for (varlo::TCard c : m->Deal().Trick)
         if (c != varlo::NoCard) cards.push_back(c);
     if (part >= FirstRowPart && part <= LastRowPart)
       for (int rank = 0; rank < 8; ++rank)
-        if (m->Layout[varlo::CardOf(part - FirstRowPart, rank)])
+        if (m->Deal().Layout[varlo::CardOf(part - FirstRowPart, rank)])
           cards.push_back(varlo::CardOf(part - FirstRowPart, rank));
     return cards;
   }
@@ -123,14 +123,14 @@ class TTableAccessible : public QAccessibleWidget {
     const varlo::TMatch* m = Game();
     if (!m) return {};
     switch (part) {
-      case NamePart: return QString::fromStdString(m->Players[0].Name);
+      case NamePart: return QString::fromStdString(m->Deal().Players[0].Name);
       case HandPart: return QStringLiteral("Your hand");
       case JackPart: return QStringLiteral("Jack");
       case TrickPart: return QStringLiteral("Trick");
       case BenPart: return QStringLiteral("Ben");
       case SandraPart: return QStringLiteral("Sandra");
-      case HandLinePart: return QString::fromStdString(m->HandLine);
-      case GameLinePart: return QString::fromStdString(m->GameLine);
+      case HandLinePart: return QString::fromStdString(m->Lines().HandLine);
+      case GameLinePart: return QString::fromStdString(m->Lines().GameLine);
       default:
         return QStringLiteral("%1 row").arg(QLatin1String(varlo::SuitName(part - FirstRowPart)));
     }
@@ -223,7 +223,7 @@ QString TTablePart::text(QAccessible::Text t) const {
                                     : QString();
   }
   if (t == QAccessible::Description && card && Part == HandPart && Table->Game()) {
-    if (Table->Game()->Players[0].Cards[Item] == varlo::NoCard) return {};
+    if (Table->Game()->Deal().Players[0].Cards[Item] == varlo::NoCard) return {};
     return Table->Game()->MayPlaySlot(Item) ? QStringLiteral("may be played")
                                             : QStringLiteral("may not be played now");
   }

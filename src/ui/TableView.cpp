@@ -164,17 +164,23 @@ QPoint TTableView::SlotCentre(int slot) {
 }
 
 int TTableView::FocusedSlot() const {
-  return Game ? Focus.Slot(Game->Players[0].Cards) : -1;
+  return Game ? Focus.Slot(Game->Deal().Players[0].Cards) : -1;
 }
 
 void TTableView::keyPressEvent(QKeyEvent* event) {
+  const int pressed = event->key();
+  if (Game && Game->Driver().PauseWaiting &&
+      (pressed == Qt::Key_Return || pressed == Qt::Key_Enter || pressed == Qt::Key_Space)) {
+    emit ContinueKey();
+    return;
+  }
   // Keys, like clicks, do nothing while the game is busy.
-  if (!Game || !Game->InputEnabled ||
+  if (!Game || !Game->InputEnabled() ||
       (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
     QWidget::keyPressEvent(event);
     return;
   }
-  const varlo::THand& hand = Game->Players[0].Cards;
+  const varlo::THand& hand = Game->Deal().Players[0].Cards;
   const int before = FocusedSlot();
   const int key = event->key();
   using TMove = THandFocus::TMove;

@@ -65,6 +65,8 @@ class TTableView : public QWidget {
   void MouseDown(QPoint position);
   /// The table reached the screen for the first time.
   void FirstPainted();
+  /// Enter or Space while a trick is on show: the player ends the pause.
+  void ContinueKey();
 
  protected:
   void paintEvent(QPaintEvent* event) override;

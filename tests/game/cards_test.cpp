@@ -88,14 +88,14 @@ TEST(HandQueries, ComputerSeatsHaveFixedNames) {
 TEST(HandQueries, PlayersWithCardsCountsSeatsHoldingAnything) {
   varlo_test::TTable table;
   TMatch& match = table.Match;
-  EXPECT_EQ(match.PlayersWithCards(), 0);
-  match.Players[2].Cards[7] = 12;
-  EXPECT_EQ(match.PlayersWithCards(), 1);
-  match.Players[0].Cards[0] = 0;
-  match.Players[3].Cards = MakeHand({1, 2});
-  EXPECT_EQ(match.PlayersWithCards(), 3);
-  match.Players[1].Cards[4] = 31;
-  EXPECT_EQ(match.PlayersWithCards(), 4);
+  EXPECT_EQ(match.Deal().PlayersWithCards(), 0);
+  Edit(match)->Deal.Players[2].Cards[7] = 12;
+  EXPECT_EQ(match.Deal().PlayersWithCards(), 1);
+  Edit(match)->Deal.Players[0].Cards[0] = 0;
+  Edit(match)->Deal.Players[3].Cards = MakeHand({1, 2});
+  EXPECT_EQ(match.Deal().PlayersWithCards(), 3);
+  Edit(match)->Deal.Players[1].Cards[4] = 31;
+  EXPECT_EQ(match.Deal().PlayersWithCards(), 4);
 }
 
 }  // namespace

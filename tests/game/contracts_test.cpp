@@ -83,15 +83,15 @@ TEST(TrickPoints, NoPointsOutsideTheTrickContracts) {
 TEST(TrickPoints, MatchReadsItsContractAndTrick) {
   TTable table;
   TMatch& match = table.Match;
-  match.Trick = {21, 6, 0, 8};
-  match.Contract = Total;
-  EXPECT_EQ(match.TrickPoints(), -320);
-  match.Contract = Diamonds;
-  EXPECT_EQ(match.TrickPoints(), -30);
-  match.Contract = VarloLayout;
-  EXPECT_EQ(match.TrickPoints(), 0);
-  match.Contract = NoContract;
-  EXPECT_EQ(match.TrickPoints(), 0);
+  Edit(match)->Deal.Trick = {21, 6, 0, 8};
+  Edit(match)->Deal.Contract = Total;
+  EXPECT_EQ(match.Deal().TrickPoints(), -320);
+  Edit(match)->Deal.Contract = Diamonds;
+  EXPECT_EQ(match.Deal().TrickPoints(), -30);
+  Edit(match)->Deal.Contract = VarloLayout;
+  EXPECT_EQ(match.Deal().TrickPoints(), 0);
+  Edit(match)->Deal.Contract = NoContract;
+  EXPECT_EQ(match.Deal().TrickPoints(), 0);
 }
 
 // The deck dealt out as eight tricks in a random order.
@@ -208,26 +208,26 @@ TEST(DealFinished, MatchReadsItsContractAndHands) {
   TTable table;
   TMatch& match = table.Match;
   EmptyAllHands(match);
-  match.Players[2].Cards = MakeHand({21});
-  match.Contract = Whist;
-  EXPECT_TRUE(match.DealFinished());
-  match.Contract = Queens;
-  EXPECT_FALSE(match.DealFinished());
-  match.Contract = Diamonds;
-  EXPECT_FALSE(match.DealFinished());
-  match.Contract = VarloLayout;
-  EXPECT_FALSE(match.DealFinished());
-  match.Contract = NoContract;
-  EXPECT_TRUE(match.DealFinished());
+  Edit(match)->Deal.Players[2].Cards = MakeHand({21});
+  Edit(match)->Deal.Contract = Whist;
+  EXPECT_TRUE(match.Deal().DealFinished());
+  Edit(match)->Deal.Contract = Queens;
+  EXPECT_FALSE(match.Deal().DealFinished());
+  Edit(match)->Deal.Contract = Diamonds;
+  EXPECT_FALSE(match.Deal().DealFinished());
+  Edit(match)->Deal.Contract = VarloLayout;
+  EXPECT_FALSE(match.Deal().DealFinished());
+  Edit(match)->Deal.Contract = NoContract;
+  EXPECT_TRUE(match.Deal().DealFinished());
 }
 
 TEST(MatchFinished, AfterThirtyTwoDeals) {
   TTable table;
   TMatch& match = table.Match;
   EXPECT_FALSE(match.MatchFinished());
-  match.DealsPlayed = 31;
+  Edit(match)->Progress.DealsPlayed = 31;
   EXPECT_FALSE(match.MatchFinished());
-  match.DealsPlayed = 32;
+  Edit(match)->Progress.DealsPlayed = 32;
   EXPECT_TRUE(match.MatchFinished());
 }
 

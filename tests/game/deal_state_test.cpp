@@ -42,11 +42,11 @@ struct TShadow final : TComputerPlayer {
       for (int place = 0; place < 3; ++place)
         Copy.Players[Copy.OutSeats[place]].Score += LayoutPlacePoints[place];
     for (int s = 0; s < SeatCount; ++s)
-      Expect(Copy.Players[s].Score == Match.Players[s].Score, "the copy scored otherwise");
+      Expect(Copy.Players[s].Score == Match.Deal().Players[s].Score, "the copy scored otherwise");
   }
   void Expect(bool ok, const char* what) {
     if (!ok && Failures++ < 5)
-      ADD_FAILURE() << what << " (deal " << Match.DealsPlayed << ", decision " << Decisions << ")";
+      ADD_FAILURE() << what << " (deal " << Match.Progress().DealsPlayed << ", decision " << Decisions << ")";
   }
 
   TMatch& Match;
@@ -70,17 +70,17 @@ TEST(DealState, AgreesWithTheDriverThroughWholeMatches) {
     TFakeScreen::ChooseLowestFree(chooser);
     // The copy starts from the chosen deal, the chooser first.
     shadow.Copy = match;
-    shadow.Next = match.Chooser;
+    shadow.Next = match.Deal().Chooser;
     shadow.Live = true;
   };
   for (int m = 0; m < 150 && shadow.Failures == 0; ++m) {
     match.NewMatch();
     while (!match.MatchFinished() && shadow.Failures == 0) {
       // The human's clicks are judged by the same legal slots.
-      const TSlotSet legal = match.LegalSlots(0);
+      const TSlotSet legal = match.Deal().LegalSlots(0);
       for (int slot = 0; slot < HandSize; ++slot) {
         const int x = HandLeft + CardWidth * slot + 1;
-        const bool allowed = (legal >> slot) & 1u, held = match.Players[0].Cards[slot] != NoCard;
+        const bool allowed = (legal >> slot) & 1u, held = match.Deal().Players[0].Cards[slot] != NoCard;
         ASSERT_EQ(match.IsLegalClick(x, HandTop), allowed) << slot;
         ASSERT_EQ(match.IsIllegalClick(x, HandTop), held && !allowed) << slot;
       }

@@ -17,7 +17,7 @@ using THands = std::array<THand, SeatCount>;
 
 THands HandsOf(const TMatch& match) {
   THands hands;
-  for (int seat = 0; seat < SeatCount; ++seat) hands[seat] = match.Players[seat].Cards;
+  for (int seat = 0; seat < SeatCount; ++seat) hands[seat] = match.Deal().Players[seat].Cards;
   return hands;
 }
 
@@ -30,26 +30,26 @@ THands DealtWith(std::uint64_t reading) {
 TEST(ResetHands, EmptiesSlotsAndNamesTheComputerSeats) {
   TTable table;
   TMatch& match = table.Match;
-  match.Players[0].Name = "Alice";
+  Edit(match)->Deal.Players[0].Name = "Alice";
   for (int seat = 0; seat < SeatCount; ++seat) {
-    match.Players[seat].Cards = MakeHand({seat, seat + 4, seat + 8});
-    match.Players[seat].Score = 10 * seat - 15;
+    Edit(match)->Deal.Players[seat].Cards = MakeHand({seat, seat + 4, seat + 8});
+    Edit(match)->Deal.Players[seat].Score = 10 * seat - 15;
   }
-  match.Players[1].Name = "Joe";
-  match.Players[2].Name.clear();
-  match.Players[3].Name = "ben";
+  Edit(match)->Deal.Players[1].Name = "Joe";
+  match.Deal().Players[2].Name.clear();
+  Edit(match)->Deal.Players[3].Name = "ben";
 
   match.ResetHands();
 
   for (int seat = 0; seat < SeatCount; ++seat) {
-    EXPECT_EQ(CardCount(match.Players[seat]), 0) << seat;
-    EXPECT_EQ(match.Players[seat].Score, 10 * seat - 15) << seat;
+    EXPECT_EQ(CardCount(match.Deal().Players[seat]), 0) << seat;
+    EXPECT_EQ(match.Deal().Players[seat].Score, 10 * seat - 15) << seat;
   }
-  EXPECT_EQ(match.PlayersWithCards(), 0);
-  EXPECT_EQ(match.Players[0].Name, "Alice");
-  EXPECT_EQ(match.Players[1].Name, "Jack");
-  EXPECT_EQ(match.Players[2].Name, "Sandra");
-  EXPECT_EQ(match.Players[3].Name, "Ben");
+  EXPECT_EQ(match.Deal().PlayersWithCards(), 0);
+  EXPECT_EQ(match.Deal().Players[0].Name, "Alice");
+  EXPECT_EQ(match.Deal().Players[1].Name, "Jack");
+  EXPECT_EQ(match.Deal().Players[2].Name, "Sandra");
+  EXPECT_EQ(match.Deal().Players[3].Name, "Ben");
 }
 
 TEST(DealCards, EveryCardExactlyOnceEightPerHand) {
@@ -57,7 +57,7 @@ TEST(DealCards, EveryCardExactlyOnceEightPerHand) {
     TTable table(reading);
     table.Match.DealCards();
     std::array<int, DeckSize> seen{};
-    for (const auto& player : table.Match.Players) {
+    for (const auto& player : table.Match.Deal().Players) {
       EXPECT_EQ(CardCount(player), HandSize) << reading;
       for (TCard card : player.Cards) {
         ASSERT_GE(card, 0);
@@ -66,30 +66,30 @@ TEST(DealCards, EveryCardExactlyOnceEightPerHand) {
       }
     }
     for (int card = 0; card < DeckSize; ++card) EXPECT_EQ(seen[card], 1) << card;
-    EXPECT_EQ(table.Match.PlayersWithCards(), 4);
+    EXPECT_EQ(table.Match.Deal().PlayersWithCards(), 4);
   }
 }
 
 TEST(DealCards, KeepsScoresHumanNameTrickAndLayout) {
   TTable table;
   TMatch& match = table.Match;
-  match.Players[0].Name = "Alice";
-  match.Players[1].Name = "Joe";
+  Edit(match)->Deal.Players[0].Name = "Alice";
+  Edit(match)->Deal.Players[1].Name = "Joe";
   const std::array<std::int32_t, 4> scores{120, -300, 50, 0};
-  for (int seat = 0; seat < SeatCount; ++seat) match.Players[seat].Score = scores[seat];
-  match.Trick = {3, 9, -1, 17};
-  match.Layout[4] = true;
-  match.Layout[12] = true;
+  for (int seat = 0; seat < SeatCount; ++seat) match.Deal().Players[seat].Score = scores[seat];
+  Edit(match)->Deal.Trick = {3, 9, -1, 17};
+  Edit(match)->Deal.Layout[4] = true;
+  Edit(match)->Deal.Layout[12] = true;
 
   match.DealCards();
 
-  EXPECT_EQ(match.Players[0].Name, "Alice");
-  EXPECT_EQ(match.Players[1].Name, "Jack");
-  for (int seat = 0; seat < SeatCount; ++seat) EXPECT_EQ(match.Players[seat].Score, scores[seat]);
-  EXPECT_EQ(match.Trick, (TTrick{3, 9, -1, 17}));
-  EXPECT_EQ(std::count(match.Layout.begin(), match.Layout.end(), true), 2);
-  EXPECT_TRUE(match.Layout[4]);
-  EXPECT_TRUE(match.Layout[12]);
+  EXPECT_EQ(match.Deal().Players[0].Name, "Alice");
+  EXPECT_EQ(match.Deal().Players[1].Name, "Jack");
+  for (int seat = 0; seat < SeatCount; ++seat) EXPECT_EQ(match.Deal().Players[seat].Score, scores[seat]);
+  EXPECT_EQ(match.Deal().Trick, (TTrick{3, 9, -1, 17}));
+  EXPECT_EQ(std::count(match.Deal().Layout.begin(), match.Deal().Layout.end(), true), 2);
+  EXPECT_TRUE(match.Deal().Layout[4]);
+  EXPECT_TRUE(match.Deal().Layout[12]);
 }
 
 TEST(DealCards, TheSameReadingDealsTheSameHands) {

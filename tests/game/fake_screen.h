@@ -17,6 +17,7 @@
 #include "cards.h"
 #include "chooser.h"
 #include "match.h"
+#include "match_edit.h"
 #include "random.h"
 #include "score.h"
 #include "screen.h"
@@ -29,6 +30,7 @@ enum class TEventKind {
   RepaintRequested,
   PaintTable,
   Pause,
+  StartPause,
   FillWindow,
   Chooser,
   Score,
@@ -53,7 +55,7 @@ class TFakeScreen final : public varlo::TScreen {
   /// Lets the fake see the match's NeedsRepaint. The real redraw timer keeps
   /// running behind a modal box and clears the flag there, so the fake clears
   /// it after every modal call: each box must then raise the flag anew.
-  void Watch(varlo::TMatch& match) { RepaintFlag = &match.NeedsRepaint; }
+  void Watch(varlo::TMatch& match) { RepaintFlag = &match.Redraw.NeedsRepaint; }
 
   void Beep() override { Add({TEventKind::Beep, {}}); }
   void ShowMessage(varlo::TBoxKind kind, const std::string& text) override {
@@ -66,6 +68,11 @@ class TFakeScreen final : public varlo::TScreen {
   void PaintTable() override { Add({TEventKind::PaintTable, {}}); }
   void Pause(int milliseconds) override {
     TScreenEvent event{TEventKind::Pause, {}};
+    event.Milliseconds = milliseconds;
+    Add(event);
+  }
+  void StartPause(int milliseconds) override {
+    TScreenEvent event{TEventKind::StartPause, {}};
     event.Milliseconds = milliseconds;
     Add(event);
   }
@@ -197,7 +204,8 @@ inline varlo::THand MakeHand(std::initializer_list<varlo::TCard> cards) {
 }
 
 inline void EmptyAllHands(varlo::TMatch& match) {
-  for (auto& player : match.Players) player.Cards = MakeHand({});
+  TEdit edit(match);
+  for (auto& player : edit->Deal.Players) player.Cards = MakeHand({});
 }
 
 }  // namespace varlo_test

@@ -23,22 +23,22 @@ class LayoutTest : public ::testing::Test {
   TMatch& Match = Table.Match;
   varlo_test::TFakeScreen& Screen = Table.Screen;
 
-  void SetUp() override { Match.Contract = VarloLayout; }
+  void SetUp() override { Match.Deal().Contract = VarloLayout; }
 
   void Lay(std::initializer_list<TCard> cards) {
-    for (TCard card : cards) Match.Layout[card] = true;
+    for (TCard card : cards) Match.Deal().Layout[card] = true;
   }
   bool Fits(TCard card) const {
     TCards hand;
     hand.Cards[3] = card;
-    return Match.CanPlaceOnLayout(hand, 3);
+    return Match.Deal().CanPlaceOnLayout(hand, 3);
   }
-  int LaidOut() const { return static_cast<int>(std::count(Match.Layout.begin(), Match.Layout.end(), true)); }
+  int LaidOut() const { return static_cast<int>(std::count(Match.Deal().Layout.begin(), Match.Deal().Layout.end(), true)); }
   // Every card that fits, in code order.
   std::vector<TCard> Fitting() const {
     std::vector<TCard> cards;
     for (TCard card = 0; card < DeckSize; ++card)
-      if (!Match.Layout[card] && Fits(card)) cards.push_back(card);
+      if (!Match.Deal().Layout[card] && Fits(card)) cards.push_back(card);
     return cards;
   }
 };
@@ -88,11 +88,11 @@ TEST_F(LayoutTest, NeighbouringCodesOfAnotherSuitDoNotCount) {
 
 TEST_F(LayoutTest, EmptySlotNeverFits) {
   TCards hand;
-  for (int slot = 0; slot < HandSize; ++slot) EXPECT_FALSE(Match.CanPlaceOnLayout(hand, slot));
+  for (int slot = 0; slot < HandSize; ++slot) EXPECT_FALSE(Match.Deal().CanPlaceOnLayout(hand, slot));
 }
 
 TEST_F(LayoutTest, PlacingRuleIgnoresTheContract) {
-  Match.Contract = Whist;
+  Edit(Match)->Deal.Contract = Whist;
   Lay({20});
   EXPECT_TRUE(Fits(12));
   EXPECT_TRUE(Fits(19));
@@ -100,30 +100,30 @@ TEST_F(LayoutTest, PlacingRuleIgnoresTheContract) {
 }
 
 TEST_F(LayoutTest, HumanMustPassOnlyUnderVarlo) {
-  Match.Players[0].Cards = MakeHand({0, 9, 31});
+  Edit(Match)->Deal.Players[0].Cards = MakeHand({0, 9, 31});
   for (int contract : {NoContract, Whist, Levate, Total, Queens, HeartKing, Club10, Diamonds}) {
-    Match.Contract = contract;
+    Edit(Match)->Deal.Contract = contract;
     EXPECT_FALSE(Match.HumanMustPass()) << contract;
   }
-  Match.Players[0].Cards = MakeHand({});
+  Edit(Match)->Deal.Players[0].Cards = MakeHand({});
   for (int contract : {NoContract, Whist, Diamonds}) {
-    Match.Contract = contract;
+    Edit(Match)->Deal.Contract = contract;
     EXPECT_FALSE(Match.HumanMustPass()) << contract;
   }
 }
 
 TEST_F(LayoutTest, HumanMustPassWithoutAFittingCard) {
   EXPECT_TRUE(Match.HumanMustPass());  // empty hand
-  Match.Players[0].Cards = MakeHand({0, 9, 31, 5, 6});
+  Edit(Match)->Deal.Players[0].Cards = MakeHand({0, 9, 31, 5, 6});
   EXPECT_TRUE(Match.HumanMustPass());
-  Match.Players[0].Cards[7] = 20;
+  Edit(Match)->Deal.Players[0].Cards[7] = 20;
   EXPECT_FALSE(Match.HumanMustPass());
 }
 
 TEST_F(LayoutTest, ClickOnACardThatDoesNotFitIsIllegal) {
-  Match.Players[0].Cards = MakeHand({3, 12});
+  Edit(Match)->Deal.Players[0].Cards = MakeHand({3, 12});
   for (int contract : {VarloLayout, NoContract}) {
-    Match.Contract = contract;
+    Edit(Match)->Deal.Contract = contract;
     EXPECT_FALSE(Match.IsLegalClick(30, 50)) << contract;
     EXPECT_TRUE(Match.IsIllegalClick(30, 50)) << contract;
     EXPECT_TRUE(Match.IsLegalClick(100, 50)) << contract;
@@ -138,26 +138,26 @@ class ComputerLayoutTurn : public LayoutTest {
   void SetUp() override {
     LayoutTest::SetUp();
     // Everyone holds something that plays no part unless asked.
-    for (int seat = 0; seat < SeatCount; ++seat) Match.Players[seat].Cards = MakeHand({16 + seat});
+    for (int seat = 0; seat < SeatCount; ++seat) Match.Deal().Players[seat].Cards = MakeHand({16 + seat});
   }
 };
 
 TEST_F(ComputerLayoutTurn, LaysTheFirstCardThatFits) {
   Lay({28});
-  Match.Players[1].Cards = MakeHand({30, 12, 29});
-  EXPECT_EQ(Match.PlayComputerCard(Match.Players[1], 1), LaidOrPassed);
-  EXPECT_TRUE(Match.Layout[12]);
+  Edit(Match)->Deal.Players[1].Cards = MakeHand({30, 12, 29});
+  EXPECT_EQ(Match.PlayComputerCard(Match.Deal().Players[1], 1), LaidOrPassed);
+  EXPECT_TRUE(Match.Deal().Layout[12]);
   EXPECT_EQ(LaidOut(), 2);
-  EXPECT_EQ(Match.Players[1].Cards, MakeHand({30, -1, 29}));
+  EXPECT_EQ(Match.Deal().Players[1].Cards, MakeHand({30, -1, 29}));
   EXPECT_TRUE(Screen.Messages().empty());
   EXPECT_EQ(Screen.Beeps(), 0);
-  EXPECT_FALSE(Match.SkipNext);
+  EXPECT_FALSE(Match.Deal().SkipNext);
 }
 
 TEST_F(ComputerLayoutTurn, PassesWhenNothingFits) {
-  Match.Players[2].Cards = MakeHand({0, 9, 31});
-  EXPECT_EQ(Match.PlayComputerCard(Match.Players[2], 2), LaidOrPassed);
-  EXPECT_EQ(Match.Players[2].Cards, MakeHand({0, 9, 31}));
+  Edit(Match)->Deal.Players[2].Cards = MakeHand({0, 9, 31});
+  EXPECT_EQ(Match.PlayComputerCard(Match.Deal().Players[2], 2), LaidOrPassed);
+  EXPECT_EQ(Match.Deal().Players[2].Cards, MakeHand({0, 9, 31}));
   EXPECT_EQ(LaidOut(), 0);
   EXPECT_EQ(Screen.Messages(), std::vector<std::string>{"Sandra passed"});
   EXPECT_EQ(Screen.Events.back().Box, TBoxKind::Information);
@@ -166,84 +166,84 @@ TEST_F(ComputerLayoutTurn, PassesWhenNothingFits) {
 
 TEST_F(ComputerLayoutTurn, AceGivesAnotherMove) {
   Lay({4, 5, 6});
-  Match.Players[1].Cards = MakeHand({7, 9});
-  EXPECT_EQ(Match.PlayComputerCard(Match.Players[1], 1), AceLaid);
-  EXPECT_TRUE(Match.Layout[7]);
-  EXPECT_EQ(Match.Players[1].Cards, MakeHand({-1, 9}));
+  Edit(Match)->Deal.Players[1].Cards = MakeHand({7, 9});
+  EXPECT_EQ(Match.PlayComputerCard(Match.Deal().Players[1], 1), AceLaid);
+  EXPECT_TRUE(Match.Deal().Layout[7]);
+  EXPECT_EQ(Match.Deal().Players[1].Cards, MakeHand({-1, 9}));
   EXPECT_TRUE(Screen.Messages().empty());
-  EXPECT_TRUE(Match.FinishOrder.empty());
+  EXPECT_TRUE(Match.Progress().FinishOrder.empty());
 }
 
 TEST_F(ComputerLayoutTurn, LastCardAceFinishes) {
   Lay({4, 5, 6});
-  Match.Players[3].Cards = {-1, -1, -1, -1, 7, -1, -1, -1};
-  EXPECT_EQ(Match.PlayComputerCard(Match.Players[3], 3), WentOut);
-  EXPECT_TRUE(Match.Layout[7]);
-  EXPECT_EQ(CardCount(Match.Players[3]), 0);
-  EXPECT_EQ(Match.FinishOrder, std::vector<std::string>{"Ben"});
+  Edit(Match)->Deal.Players[3].Cards = {-1, -1, -1, -1, 7, -1, -1, -1};
+  EXPECT_EQ(Match.PlayComputerCard(Match.Deal().Players[3], 3), WentOut);
+  EXPECT_TRUE(Match.Deal().Layout[7]);
+  EXPECT_EQ(CardCount(Match.Deal().Players[3]), 0);
+  EXPECT_EQ(Match.Progress().FinishOrder, std::vector<std::string>{"Ben"});
   EXPECT_EQ(Screen.Messages(), std::vector<std::string>{"Ben finished the game"});
   EXPECT_EQ(Screen.Events.back().Box, TBoxKind::Information);
   EXPECT_TRUE(Screen.EveryBoxAnnounced());
 
   // Out of cards, later turns are empty and silent.
   Screen.Clear();
-  EXPECT_EQ(Match.PlayComputerCard(Match.Players[3], 3), NoMove);
-  EXPECT_EQ(Match.FinishOrder.size(), 1u);
+  EXPECT_EQ(Match.PlayComputerCard(Match.Deal().Players[3], 3), NoMove);
+  EXPECT_EQ(Match.Progress().FinishOrder.size(), 1u);
   EXPECT_TRUE(Screen.Events.empty());
 }
 
 TEST_F(ComputerLayoutTurn, SevenWithFourPlayersHoldingSetsTheSkip) {
   Lay({4, 3, 2, 1});
-  Match.Players[1].Cards = MakeHand({0, 31});
-  EXPECT_EQ(Match.PlayComputerCard(Match.Players[1], 1), SevenLaid);
-  EXPECT_TRUE(Match.Layout[0]);
-  EXPECT_TRUE(Match.SkipNext);
+  Edit(Match)->Deal.Players[1].Cards = MakeHand({0, 31});
+  EXPECT_EQ(Match.PlayComputerCard(Match.Deal().Players[1], 1), SevenLaid);
+  EXPECT_TRUE(Match.Deal().Layout[0]);
+  EXPECT_TRUE(Match.Deal().SkipNext);
   EXPECT_TRUE(Screen.Messages().empty());
 }
 
 TEST_F(ComputerLayoutTurn, LastSevenWithOneOtherHolderSetsNoSkip) {
   Lay({4, 3, 2, 1});
-  Match.Players[0].Cards = MakeHand({});
-  Match.Players[3].Cards = MakeHand({});
-  Match.Players[1].Cards = MakeHand({0});
-  EXPECT_EQ(Match.PlayComputerCard(Match.Players[1], 1), WentOut);
-  EXPECT_FALSE(Match.SkipNext);
-  EXPECT_EQ(Match.FinishOrder, std::vector<std::string>{"Jack"});
+  Edit(Match)->Deal.Players[0].Cards = MakeHand({});
+  Edit(Match)->Deal.Players[3].Cards = MakeHand({});
+  Edit(Match)->Deal.Players[1].Cards = MakeHand({0});
+  EXPECT_EQ(Match.PlayComputerCard(Match.Deal().Players[1], 1), WentOut);
+  EXPECT_FALSE(Match.Deal().SkipNext);
+  EXPECT_EQ(Match.Progress().FinishOrder, std::vector<std::string>{"Jack"});
   EXPECT_EQ(Screen.Messages(), std::vector<std::string>{"Jack finished the game"});
 }
 
 TEST_F(ComputerLayoutTurn, SevenKeepingCardsWithOneOtherHolderSetsTheSkip) {
   Lay({4, 3, 2, 1});
-  Match.Players[0].Cards = MakeHand({});
-  Match.Players[2].Cards = MakeHand({});
-  Match.Players[1].Cards = MakeHand({31, 0});
-  EXPECT_EQ(Match.PlayComputerCard(Match.Players[1], 1), SevenLaid);
-  EXPECT_TRUE(Match.SkipNext);
-  EXPECT_EQ(Match.Players[1].Cards, MakeHand({31, -1}));
+  Edit(Match)->Deal.Players[0].Cards = MakeHand({});
+  Edit(Match)->Deal.Players[2].Cards = MakeHand({});
+  Edit(Match)->Deal.Players[1].Cards = MakeHand({31, 0});
+  EXPECT_EQ(Match.PlayComputerCard(Match.Deal().Players[1], 1), SevenLaid);
+  EXPECT_TRUE(Match.Deal().SkipNext);
+  EXPECT_EQ(Match.Deal().Players[1].Cards, MakeHand({31, -1}));
 }
 
 TEST_F(ComputerLayoutTurn, LastSevenWithTwoOtherHoldersSetsTheSkip) {
   Lay({4, 3, 2, 1});
-  Match.Players[0].Cards = MakeHand({});
-  Match.Players[1].Cards = MakeHand({0});
-  EXPECT_EQ(Match.PlayComputerCard(Match.Players[1], 1), WentOut);
-  EXPECT_TRUE(Match.SkipNext);
+  Edit(Match)->Deal.Players[0].Cards = MakeHand({});
+  Edit(Match)->Deal.Players[1].Cards = MakeHand({0});
+  EXPECT_EQ(Match.PlayComputerCard(Match.Deal().Players[1], 1), WentOut);
+  EXPECT_TRUE(Match.Deal().SkipNext);
 }
 
 TEST_F(ComputerLayoutTurn, SevenOfTheLastHolderSetsNoSkip) {
   Lay({4, 3, 2, 1});
   EmptyAllHands(Match);
-  Match.Players[2].Cards = MakeHand({0, 31});
-  EXPECT_EQ(Match.PlayComputerCard(Match.Players[2], 2), SevenLaid);
-  EXPECT_FALSE(Match.SkipNext);
+  Edit(Match)->Deal.Players[2].Cards = MakeHand({0, 31});
+  EXPECT_EQ(Match.PlayComputerCard(Match.Deal().Players[2], 2), SevenLaid);
+  EXPECT_FALSE(Match.Deal().SkipNext);
 }
 
 TEST_F(ComputerLayoutTurn, SkippedSeatLosesItsTurn) {
-  Match.SkipNext = true;
-  Match.Players[2].Cards = MakeHand({12, 20});
-  EXPECT_EQ(Match.PlayComputerCard(Match.Players[2], 2), NoMove);
-  EXPECT_FALSE(Match.SkipNext);
-  EXPECT_EQ(Match.Players[2].Cards, MakeHand({12, 20}));
+  Edit(Match)->Deal.SkipNext = true;
+  Edit(Match)->Deal.Players[2].Cards = MakeHand({12, 20});
+  EXPECT_EQ(Match.PlayComputerCard(Match.Deal().Players[2], 2), NoMove);
+  EXPECT_FALSE(Match.Deal().SkipNext);
+  EXPECT_EQ(Match.Deal().Players[2].Cards, MakeHand({12, 20}));
   EXPECT_EQ(LaidOut(), 0);
   EXPECT_EQ(Screen.Messages(), std::vector<std::string>{"Sandra skipped"});
   EXPECT_EQ(Screen.Events.back().Box, TBoxKind::Information);
@@ -251,24 +251,24 @@ TEST_F(ComputerLayoutTurn, SkippedSeatLosesItsTurn) {
 }
 
 TEST_F(ComputerLayoutTurn, SeatWithoutCardsPassesTheSkipOn) {
-  Match.SkipNext = true;
-  Match.Players[1].Cards = MakeHand({});
-  EXPECT_EQ(Match.PlayComputerCard(Match.Players[1], 1), NoMove);
-  EXPECT_TRUE(Match.SkipNext);
+  Edit(Match)->Deal.SkipNext = true;
+  Edit(Match)->Deal.Players[1].Cards = MakeHand({});
+  EXPECT_EQ(Match.PlayComputerCard(Match.Deal().Players[1], 1), NoMove);
+  EXPECT_TRUE(Match.Deal().SkipNext);
   EXPECT_TRUE(Screen.Events.empty());
 
-  Match.SkipNext = false;
-  EXPECT_EQ(Match.PlayComputerCard(Match.Players[1], 1), NoMove);
-  EXPECT_FALSE(Match.SkipNext);
+  Edit(Match)->Deal.SkipNext = false;
+  EXPECT_EQ(Match.PlayComputerCard(Match.Deal().Players[1], 1), NoMove);
+  EXPECT_FALSE(Match.Deal().SkipNext);
   EXPECT_TRUE(Screen.Events.empty());
 }
 
 TEST_F(ComputerLayoutTurn, MessagesUseThePlayersOwnName) {
-  Match.Players[3].Cards = MakeHand({0});
-  Match.PlayComputerCard(Match.Players[3], 3);
-  Match.SkipNext = true;
-  Match.Players[1].Cards = MakeHand({0});
-  Match.PlayComputerCard(Match.Players[1], 1);
+  Edit(Match)->Deal.Players[3].Cards = MakeHand({0});
+  Match.PlayComputerCard(Match.Deal().Players[3], 3);
+  Edit(Match)->Deal.SkipNext = true;
+  Edit(Match)->Deal.Players[1].Cards = MakeHand({0});
+  Match.PlayComputerCard(Match.Deal().Players[1], 1);
   EXPECT_EQ(Screen.Messages(), (std::vector<std::string>{"Ben passed", "Jack skipped"}));
   EXPECT_TRUE(Screen.EveryBoxAnnounced());
 }
@@ -279,69 +279,69 @@ class HumanLayoutCard : public LayoutTest {
  protected:
   void SetUp() override {
     LayoutTest::SetUp();
-    Match.Players[0].Name = "Alice";
-    for (int seat = 1; seat < SeatCount; ++seat) Match.Players[seat].Cards = MakeHand({16 + seat});
+    Edit(Match)->Deal.Players[0].Name = "Alice";
+    for (int seat = 1; seat < SeatCount; ++seat) Match.Deal().Players[seat].Cards = MakeHand({16 + seat});
   }
 };
 
 TEST_F(HumanLayoutCard, EmptyHandMakesNoMove) {
-  Match.Players[0].Cards = MakeHand({});
+  Edit(Match)->Deal.Players[0].Cards = MakeHand({});
   EXPECT_EQ(Match.PlayHumanCard(0, 0), NoMove);
-  EXPECT_TRUE(Match.FinishOrder.empty());
+  EXPECT_TRUE(Match.Progress().FinishOrder.empty());
   EXPECT_EQ(LaidOut(), 0);
   EXPECT_TRUE(Screen.Events.empty());
 }
 
 TEST_F(HumanLayoutCard, LaysAFittingCard) {
-  Match.Players[0].Cards = MakeHand({3, 12});
+  Edit(Match)->Deal.Players[0].Cards = MakeHand({3, 12});
   EXPECT_EQ(Match.PlayHumanCard(1, 3), LaidOrPassed);
-  EXPECT_TRUE(Match.Layout[12]);
+  EXPECT_TRUE(Match.Deal().Layout[12]);
   EXPECT_EQ(LaidOut(), 1);
-  EXPECT_EQ(Match.Players[0].Cards, MakeHand({3, -1}));
-  EXPECT_EQ(Match.Trick, (TTrick{NoCard, NoCard, NoCard, NoCard}));
+  EXPECT_EQ(Match.Deal().Players[0].Cards, MakeHand({3, -1}));
+  EXPECT_EQ(Match.Deal().Trick, (TTrick{NoCard, NoCard, NoCard, NoCard}));
   EXPECT_TRUE(Screen.Messages().empty());
 }
 
 TEST_F(HumanLayoutCard, CardThatDoesNotFitChangesNothing) {
-  Match.Players[0].Cards = MakeHand({3, 12});
+  Edit(Match)->Deal.Players[0].Cards = MakeHand({3, 12});
   EXPECT_EQ(Match.PlayHumanCard(0, 0), LaidOrPassed);
   EXPECT_EQ(LaidOut(), 0);
-  EXPECT_EQ(Match.Players[0].Cards, MakeHand({3, 12}));
+  EXPECT_EQ(Match.Deal().Players[0].Cards, MakeHand({3, 12}));
 }
 
 TEST_F(HumanLayoutCard, AceWithCardsLeftMovesAgain) {
   Lay({20, 21, 22});
-  Match.Players[0].Cards = MakeHand({0, 23});
+  Edit(Match)->Deal.Players[0].Cards = MakeHand({0, 23});
   EXPECT_EQ(Match.PlayHumanCard(1, 0), AceLaid);
-  EXPECT_TRUE(Match.Layout[23]);
-  EXPECT_TRUE(Match.FinishOrder.empty());
+  EXPECT_TRUE(Match.Deal().Layout[23]);
+  EXPECT_TRUE(Match.Progress().FinishOrder.empty());
 }
 
 TEST_F(HumanLayoutCard, SevenSetsTheSkip) {
   Lay({12, 11, 10, 9});
-  Match.Players[0].Cards = MakeHand({8, 5});
+  Edit(Match)->Deal.Players[0].Cards = MakeHand({8, 5});
   EXPECT_EQ(Match.PlayHumanCard(0, 0), SevenLaid);
-  EXPECT_TRUE(Match.Layout[8]);
-  EXPECT_TRUE(Match.SkipNext);
+  EXPECT_TRUE(Match.Deal().Layout[8]);
+  EXPECT_TRUE(Match.Deal().SkipNext);
 }
 
 TEST_F(HumanLayoutCard, LastCardFinishes) {
   Lay({20, 21, 22});
-  Match.Players[0].Cards = {-1, -1, -1, -1, -1, -1, 23, -1};
+  Edit(Match)->Deal.Players[0].Cards = {-1, -1, -1, -1, -1, -1, 23, -1};
   EXPECT_EQ(Match.PlayHumanCard(6, 0), WentOut);
-  EXPECT_TRUE(Match.Layout[23]);
-  EXPECT_EQ(Match.FinishOrder, std::vector<std::string>{"Alice"});
+  EXPECT_TRUE(Match.Deal().Layout[23]);
+  EXPECT_EQ(Match.Progress().FinishOrder, std::vector<std::string>{"Alice"});
   EXPECT_EQ(Screen.Messages(), std::vector<std::string>{"Alice finished the game"});
   EXPECT_EQ(Screen.Events.back().Box, TBoxKind::Information);
   EXPECT_TRUE(Screen.EveryBoxAnnounced());
 }
 
 TEST_F(HumanLayoutCard, FinishOrderKeepsTheOrderOfGoingOut) {
-  Match.Players[2].Cards = MakeHand({28});
-  Match.Players[0].Cards = MakeHand({4});
-  Match.PlayComputerCard(Match.Players[2], 2);
+  Edit(Match)->Deal.Players[2].Cards = MakeHand({28});
+  Edit(Match)->Deal.Players[0].Cards = MakeHand({4});
+  Match.PlayComputerCard(Match.Deal().Players[2], 2);
   Match.PlayHumanCard(0, 0);
-  EXPECT_EQ(Match.FinishOrder, (std::vector<std::string>{"Sandra", "Alice"}));
+  EXPECT_EQ(Match.Progress().FinishOrder, (std::vector<std::string>{"Sandra", "Alice"}));
   EXPECT_EQ(Screen.Messages(),
             (std::vector<std::string>{"Sandra finished the game", "Alice finished the game"}));
   EXPECT_TRUE(Screen.EveryBoxAnnounced());

@@ -35,57 +35,57 @@ struct TState {
 TState StateOf(const TMatch& m) {
   TState s{};
   for (int seat = 0; seat < SeatCount; ++seat) {
-    s.Names[seat] = m.Players[seat].Name;
-    s.Hands[seat] = m.Players[seat].Cards;
-    s.Scores[seat] = m.Players[seat].Score;
+    s.Names[seat] = m.Deal().Players[seat].Name;
+    s.Hands[seat] = m.Deal().Players[seat].Cards;
+    s.Scores[seat] = m.Deal().Players[seat].Score;
   }
-  s.ContractsChosen = m.ContractsChosen;
-  s.Trick = m.Trick;
-  s.Layout = m.Layout;
-  s.Leader = m.Leader;
-  s.Chooser = m.Chooser;
-  s.Contract = m.Contract;
-  s.DealsPlayed = m.DealsPlayed;
-  s.ChoosePending = m.ChoosePending;
-  s.SkipNext = m.SkipNext;
-  s.InputEnabled = m.InputEnabled;
-  s.NeedsRepaint = m.NeedsRepaint;
-  s.Painting = m.Painting;
-  s.GameLine = m.GameLine;
-  s.HandLine = m.HandLine;
-  s.FinishOrder = m.FinishOrder;
+  s.ContractsChosen = m.Progress().ContractsChosen;
+  s.Trick = m.Deal().Trick;
+  s.Layout = m.Deal().Layout;
+  s.Leader = m.Deal().Leader;
+  s.Chooser = m.Deal().Chooser;
+  s.Contract = m.Deal().Contract;
+  s.DealsPlayed = m.Progress().DealsPlayed;
+  s.ChoosePending = m.Driver().ChoosePending;
+  s.SkipNext = m.Deal().SkipNext;
+  s.InputEnabled = m.InputEnabled();
+  s.NeedsRepaint = m.Redraw.NeedsRepaint;
+  s.Painting = m.Redraw.Painting;
+  s.GameLine = m.Lines().GameLine;
+  s.HandLine = m.Lines().HandLine;
+  s.FinishOrder = m.Progress().FinishOrder;
   return s;
 }
 
 int ChosenCount(const TMatch& m) {
   int n = 0;
-  for (const auto& row : m.ContractsChosen) n += static_cast<int>(std::count(row.begin(), row.end(), true));
+  for (const auto& row : m.Progress().ContractsChosen) n += static_cast<int>(std::count(row.begin(), row.end(), true));
   return n;
 }
 
-int LaidOut(const TMatch& m) { return static_cast<int>(std::count(m.Layout.begin(), m.Layout.end(), true)); }
+int LaidOut(const TMatch& m) { return static_cast<int>(std::count(m.Deal().Layout.begin(), m.Deal().Layout.end(), true)); }
 
 const TTrick EmptyTrick{NoCard, NoCard, NoCard, NoCard};
 
 TEST(StartUp, NoContractEmptyHandsInputEnabled) {
   TTable table;
   const TMatch& m = table.Match;
-  EXPECT_EQ(m.Contract, NoContract);
-  EXPECT_TRUE(m.InputEnabled);
-  EXPECT_EQ(m.HandLine, "");
-  EXPECT_EQ(m.GameLine, "");
-  EXPECT_EQ(m.Players[0].Name, "You");
-  EXPECT_EQ(m.Players[1].Name, "Jack");
-  EXPECT_EQ(m.Players[2].Name, "Sandra");
-  EXPECT_EQ(m.Players[3].Name, "Ben");
-  for (const auto& player : m.Players) {
+  EXPECT_EQ(m.Deal().Contract, NoContract);
+  EXPECT_TRUE(m.InputEnabled());
+  EXPECT_EQ(m.Lines().HandLine, "");
+  EXPECT_EQ(m.Lines().GameLine, "");
+  EXPECT_EQ(m.Deal().Players[0].Name, "You");
+  EXPECT_EQ(m.Deal().Players[1].Name, "Jack");
+  EXPECT_EQ(m.Deal().Players[2].Name, "Sandra");
+  EXPECT_EQ(m.Deal().Players[3].Name, "Ben");
+  for (const auto& player : m.Deal().Players) {
     EXPECT_EQ(player.Cards, MakeHand({}));
     EXPECT_EQ(player.Score, 0);
   }
-  EXPECT_EQ(m.Trick, EmptyTrick);
-  EXPECT_TRUE(m.FinishOrder.empty());
-  EXPECT_FALSE(m.NeedsRepaint);
-  EXPECT_FALSE(m.Painting);
+  EXPECT_EQ(m.Deal().Trick, EmptyTrick);
+  EXPECT_TRUE(m.Progress().FinishOrder.empty());
+  EXPECT_FALSE(m.Redraw.NeedsRepaint);
+  EXPECT_FALSE(m.Redraw.Painting);
 }
 
 TEST(StartUp, EverythingElseStartsAtZero) {
@@ -93,11 +93,11 @@ TEST(StartUp, EverythingElseStartsAtZero) {
   const TMatch& m = table.Match;
   EXPECT_EQ(ChosenCount(m), 0);
   EXPECT_EQ(LaidOut(m), 0);
-  EXPECT_EQ(m.Leader, 0);
-  EXPECT_EQ(m.Chooser, 0);
-  EXPECT_EQ(m.DealsPlayed, 0);
-  EXPECT_FALSE(m.ChoosePending);
-  EXPECT_FALSE(m.SkipNext);
+  EXPECT_EQ(m.Deal().Leader, 0);
+  EXPECT_EQ(m.Deal().Chooser, 0);
+  EXPECT_EQ(m.Progress().DealsPlayed, 0);
+  EXPECT_FALSE(m.Driver().ChoosePending);
+  EXPECT_FALSE(m.Deal().SkipNext);
   EXPECT_TRUE(table.Screen.Events.empty());
 }
 
@@ -109,7 +109,7 @@ TEST(StartUp, ClickBeforeTheFirstNewChangesNothing) {
   for (auto [x, y] : clicks) {
     m.PlayTurn(x, y, false);
     EXPECT_TRUE(StateOf(m) == before) << x << "," << y;
-    EXPECT_TRUE(m.InputEnabled);
+    EXPECT_TRUE(m.InputEnabled());
   }
   EXPECT_TRUE(table.Screen.Events.empty());
 }
@@ -117,25 +117,25 @@ TEST(StartUp, ClickBeforeTheFirstNewChangesNothing) {
 TEST(ClearTable, TrickContractKeepsTheLayout) {
   TTable table;
   TMatch& m = table.Match;
-  m.Trick = {1, 2, 3, 4};
-  m.Layout[5] = m.Layout[28] = true;
+  Edit(m)->Deal.Trick = {1, 2, 3, 4};
+  Edit(m)->Deal.Layout[5] = m.Deal().Layout[28] = true;
   for (int contract : {Total, NoContract}) {
-    m.Contract = contract;
+    Edit(m)->Deal.Contract = contract;
     m.ClearTable();
-    EXPECT_EQ(m.Trick, EmptyTrick);
+    EXPECT_EQ(m.Deal().Trick, EmptyTrick);
     EXPECT_EQ(LaidOut(m), 2);
-    EXPECT_TRUE(m.Layout[5] && m.Layout[28]);
+    EXPECT_TRUE(m.Deal().Layout[5] && m.Deal().Layout[28]);
   }
 }
 
 TEST(ClearTable, LayoutContractClearsTheLayout) {
   TTable table;
   TMatch& m = table.Match;
-  m.Trick = {1, 2, 3, 4};
-  m.Layout.fill(true);
-  m.Contract = VarloLayout;
+  Edit(m)->Deal.Trick = {1, 2, 3, 4};
+  Edit(m)->Deal.Layout.fill(true);
+  Edit(m)->Deal.Contract = VarloLayout;
   m.ClearTable();
-  EXPECT_EQ(m.Trick, EmptyTrick);
+  EXPECT_EQ(m.Deal().Trick, EmptyTrick);
   EXPECT_EQ(LaidOut(m), 0);
 }
 
@@ -144,17 +144,17 @@ TEST(ResetMatch, ZeroesScoresAndForgetsChoices) {
   TMatch& m = table.Match;
   m.DealCards();
   const std::array<std::int32_t, SeatCount> scores{120, -300, 50, 0};
-  for (int seat = 0; seat < SeatCount; ++seat) m.Players[seat].Score = scores[seat];
-  m.ContractsChosen[0][3] = m.ContractsChosen[2][0] = m.ContractsChosen[3][7] = true;
-  m.Players[0].Name = "Alice";
-  const THand hand = m.Players[2].Cards;
+  for (int seat = 0; seat < SeatCount; ++seat) m.Deal().Players[seat].Score = scores[seat];
+  Edit(m)->Progress.ContractsChosen[0][3] = m.Progress().ContractsChosen[2][0] = m.Progress().ContractsChosen[3][7] = true;
+  Edit(m)->Deal.Players[0].Name = "Alice";
+  const THand hand = m.Deal().Players[2].Cards;
 
   m.ResetMatch();
 
-  for (const auto& player : m.Players) EXPECT_EQ(player.Score, 0);
+  for (const auto& player : m.Deal().Players) EXPECT_EQ(player.Score, 0);
   EXPECT_EQ(ChosenCount(m), 0);
-  EXPECT_EQ(m.Players[0].Name, "Alice");
-  EXPECT_EQ(m.Players[2].Cards, hand);
+  EXPECT_EQ(m.Deal().Players[0].Name, "Alice");
+  EXPECT_EQ(m.Deal().Players[2].Cards, hand);
 }
 
 class NewMatch : public ::testing::Test {
@@ -229,7 +229,7 @@ TEST_F(NewMatch, ChooserSeesTheFreshDeal) {
     EXPECT_EQ(M.Contract, VarloLayout);  // shows the hand and an empty layout behind the dialog
     EXPECT_EQ(ChosenCount(M), 0);
     EXPECT_EQ(LaidOut(M), 0);
-    for (int seat = 0; seat < SeatCount; ++seat) EXPECT_EQ(M.Players[seat].Cards, probe.Match.Players[seat].Cards);
+    for (int seat = 0; seat < SeatCount; ++seat) EXPECT_EQ(M.Players[seat].Cards, probe.Match.Deal().Players[seat].Cards);
     EXPECT_EQ(chooser.PlayerLabel(), "Alice");
     chooser.ToggleItem(Total);
     chooser.TryClose();
@@ -266,7 +266,7 @@ std::uint64_t ReadingWithHumanJack() {
   for (std::uint64_t reading = 1;; ++reading) {
     TTable probe{reading};
     probe.Match.DealCards();
-    for (TCard card : probe.Match.Players[0].Cards)
+    for (TCard card : probe.Match.Deal().Players[0].Cards)
       if (RankOf(card) == JackRank) return reading;
   }
 }
@@ -276,13 +276,13 @@ TEST(NewMatchLayout, HumanWithAJackWaitsForHisClick) {
   TMatch& m = table.Match;
   table.Screen.PickContract(VarloLayout);
   m.NewMatch();
-  EXPECT_EQ(m.Contract, VarloLayout);
-  EXPECT_EQ(m.GameLine, "Current Game: Varlo");
-  EXPECT_TRUE(m.InputEnabled);
-  EXPECT_FALSE(m.SkipNext);
-  EXPECT_EQ(m.Leader, 0);
+  EXPECT_EQ(m.Deal().Contract, VarloLayout);
+  EXPECT_EQ(m.Lines().GameLine, "Current Game: Varlo");
+  EXPECT_TRUE(m.InputEnabled());
+  EXPECT_FALSE(m.Deal().SkipNext);
+  EXPECT_EQ(m.Deal().Leader, 0);
   EXPECT_EQ(LaidOut(m), 0);
-  for (const auto& player : m.Players) EXPECT_EQ(CardCount(player), HandSize);
+  for (const auto& player : m.Deal().Players) EXPECT_EQ(CardCount(player), HandSize);
   EXPECT_TRUE(table.Screen.Messages().empty());
   EXPECT_FALSE(m.HumanMustPass());
 }

@@ -41,7 +41,7 @@ TEST(DealCards, OneClockReadingOneExactDeal) {
                                              {31, 28, 24, 0, 15, 6, 11, 1},
                                              {8, 17, 2, 12, 23, 26, 9, 5}}};
   for (int seat = 0; seat < SeatCount; ++seat)
-    EXPECT_EQ(table.Match.Players[seat].Cards, golden[seat]) << "seat " << seat;
+    EXPECT_EQ(table.Match.Deal().Players[seat].Cards, golden[seat]) << "seat " << seat;
   TContractRow row{true, false, false, true, false, false, false, false};
   for (int expected : {2, 1, 4, 5, 6, 7}) EXPECT_EQ(table.Match.PickRandomContract(row), expected);
 }

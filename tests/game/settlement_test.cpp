@@ -22,14 +22,14 @@ class Settlement : public ::testing::Test {
   TTable Table;
   TMatch& Match = Table.Match;
 
-  void SetUp() override { Match.Contract = VarloLayout; }
+  void SetUp() override { Match.Deal().Contract = VarloLayout; }
 
   TScores SettleFrom(const TScores& start, std::vector<std::string> order) {
-    for (int seat = 0; seat < SeatCount; ++seat) Match.Players[seat].Score = start[seat];
-    Match.FinishOrder = std::move(order);
+    for (int seat = 0; seat < SeatCount; ++seat) Match.Deal().Players[seat].Score = start[seat];
+    Edit(Match)->Progress.FinishOrder = std::move(order);
     Match.SettleLayoutDeal();
     TScores after;
-    for (int seat = 0; seat < SeatCount; ++seat) after[seat] = Match.Players[seat].Score;
+    for (int seat = 0; seat < SeatCount; ++seat) after[seat] = Match.Deal().Players[seat].Score;
     return after;
   }
 };
@@ -40,17 +40,17 @@ TEST_F(Settlement, PaysFourHundredTwoHundredOneHundred) {
 }
 
 TEST_F(Settlement, TheHumansNameIsTriedFirst) {
-  Match.Players[0].Name = "Jack";
+  Edit(Match)->Deal.Players[0].Name = "Jack";
   EXPECT_EQ(SettleFrom({0, 0, 0, 0}, {"Jack", "Ben", "Jack", "Sandra"}), (TScores{500, 0, 0, 200}));
 }
 
 TEST_F(Settlement, HumanCalledSandraTakesBothSandraPlaces) {
-  Match.Players[0].Name = "Sandra";
+  Edit(Match)->Deal.Players[0].Name = "Sandra";
   EXPECT_EQ(SettleFrom({0, 0, 0, 0}, {"Ben", "Sandra", "Sandra", "Jack"}), (TScores{300, 0, 0, 400}));
 }
 
 TEST_F(Settlement, NamesDifferingInCaseDoNotMatch) {
-  Match.Players[0].Name = "jack";
+  Edit(Match)->Deal.Players[0].Name = "jack";
   EXPECT_EQ(SettleFrom({0, 0, 0, 0}, {"Jack", "jack", "Sandra", "Ben"}), (TScores{200, 400, 100, 0}));
 }
 
@@ -59,7 +59,7 @@ TEST_F(Settlement, ComputerNamesAreMatchedExactly) {
 }
 
 TEST_F(Settlement, EmptyHumanNameMatchesAnEmptyEntry) {
-  Match.Players[0].Name.clear();
+  Match.Deal().Players[0].Name.clear();
   EXPECT_EQ(SettleFrom({5, 5, 5, 5}, {"", "Ben", "Sandra", "Jack"}), (TScores{405, 5, 105, 205}));
 }
 
@@ -73,24 +73,24 @@ TEST_F(Settlement, NegativeTotalsGrowByThePayment) {
 }
 
 TEST_F(Settlement, LeavesAnEmptyLayoutBehind) {
-  Match.Layout.fill(true);
-  Match.SkipNext = true;
-  Match.Trick = {4, 12, 20, 28};
+  Edit(Match)->Deal.Layout.fill(true);
+  Edit(Match)->Deal.SkipNext = true;
+  Edit(Match)->Deal.Trick = {4, 12, 20, 28};
   SettleFrom({0, 0, 0, 0}, {"Jack", "You", "Ben", "Sandra"});
-  EXPECT_TRUE(Match.FinishOrder.empty());
-  EXPECT_EQ(std::count(Match.Layout.begin(), Match.Layout.end(), true), 0);
-  EXPECT_FALSE(Match.SkipNext);
-  EXPECT_EQ(Match.Trick, (TTrick{NoCard, NoCard, NoCard, NoCard}));
-  EXPECT_EQ(Match.Contract, VarloLayout);
+  EXPECT_TRUE(Match.Progress().FinishOrder.empty());
+  EXPECT_EQ(std::count(Match.Deal().Layout.begin(), Match.Deal().Layout.end(), true), 0);
+  EXPECT_FALSE(Match.Deal().SkipNext);
+  EXPECT_EQ(Match.Deal().Trick, (TTrick{NoCard, NoCard, NoCard, NoCard}));
+  EXPECT_EQ(Match.Deal().Contract, VarloLayout);
 }
 
 TEST_F(Settlement, NextDealLaysOutOnlyJacksAgain) {
-  Match.Layout.fill(true);
+  Edit(Match)->Deal.Layout.fill(true);
   SettleFrom({0, 0, 0, 0}, {"Jack", "You", "Ben", "Sandra"});
   TCards hand;
   for (TCard card = 0; card < DeckSize; ++card) {
     hand.Cards[0] = card;
-    EXPECT_EQ(Match.CanPlaceOnLayout(hand, 0), RankOf(card) == JackRank) << card;
+    EXPECT_EQ(Match.Deal().CanPlaceOnLayout(hand, 0), RankOf(card) == JackRank) << card;
   }
 }
 

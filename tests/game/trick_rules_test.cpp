@@ -35,9 +35,9 @@ class TrickClick : public ::testing::Test {
   TTable Table;
   TMatch& Match = Table.Match;
   void SetUp() override {
-    Match.Contract = Whist;
-    Match.Leader = 0;
-    Match.Players[0].Cards = MakeHand({0, 9, 18, 27, 4, 13, 22, 31});
+    Edit(Match)->Deal.Contract = Whist;
+    Edit(Match)->Deal.Leader = 0;
+    Edit(Match)->Deal.Players[0].Cards = MakeHand({0, 9, 18, 27, 4, 13, 22, 31});
   }
   bool Legal(int x, int y = RowY) const { return Match.IsLegalClick(x, y); }
   bool Illegal(int x, int y = RowY) const { return Match.IsIllegalClick(x, y); }
@@ -51,7 +51,7 @@ TEST_F(TrickClick, HorizontalEdgesOfTheHand) {
   EXPECT_FALSE(Legal(612));
   EXPECT_FALSE(Illegal(612));
   // With slot 0 empty, x = 93 still falls on it and x = 94 on slot 1.
-  Match.Players[0].Cards[0] = NoCard;
+  Edit(Match)->Deal.Players[0].Cards[0] = NoCard;
   EXPECT_FALSE(Legal(93));
   EXPECT_TRUE(Legal(94));
 }
@@ -75,9 +75,9 @@ TEST_F(TrickClick, LeaderMayPlayAnyCard) {
 
 TEST_F(TrickClick, MustFollowTheLedSuit) {
   // Spades in slots 2 and 6 only; Sandra led the ace of spades.
-  Match.Players[0].Cards = MakeHand({0, 24, 9, 3, 26, 5, 14, 31});
-  Match.Leader = 2;
-  Match.Trick = {15, 8, NoCard, NoCard};
+  Edit(Match)->Deal.Players[0].Cards = MakeHand({0, 24, 9, 3, 26, 5, 14, 31});
+  Edit(Match)->Deal.Leader = 2;
+  Edit(Match)->Deal.Trick = {15, 8, NoCard, NoCard};
   for (int slot = 0; slot < HandSize; ++slot) {
     const bool spade = slot == 2 || slot == 6;
     EXPECT_EQ(Legal(SlotX(slot)), spade) << slot;
@@ -87,9 +87,9 @@ TEST_F(TrickClick, MustFollowTheLedSuit) {
 }
 
 TEST_F(TrickClick, VoidInTheLedSuitMayPlayAnything) {
-  Match.Players[0].Cards = {-1, 0, 9, -1, 31, 12, -1, 3};
-  Match.Leader = 1;
-  Match.Trick = {17, 20, 23, NoCard};
+  Edit(Match)->Deal.Players[0].Cards = {-1, 0, 9, -1, 31, 12, -1, 3};
+  Edit(Match)->Deal.Leader = 1;
+  Edit(Match)->Deal.Trick = {17, 20, 23, NoCard};
   for (int slot : {1, 2, 4, 5, 7}) {
     EXPECT_TRUE(Legal(SlotX(slot))) << slot;
     EXPECT_FALSE(Illegal(SlotX(slot))) << slot;
@@ -98,9 +98,9 @@ TEST_F(TrickClick, VoidInTheLedSuitMayPlayAnything) {
 
 // Empty slots must not pass for hearts.
 TEST_F(TrickClick, EmptySlotsDoNotFollowALedHeart) {
-  Match.Players[0].Cards = {-1, 24, -1, 9, -1, 17, -1, -1};
-  Match.Leader = 3;
-  Match.Trick = {2, NoCard, NoCard, NoCard};
+  Edit(Match)->Deal.Players[0].Cards = {-1, 24, -1, 9, -1, 17, -1, -1};
+  Edit(Match)->Deal.Leader = 3;
+  Edit(Match)->Deal.Trick = {2, NoCard, NoCard, NoCard};
   for (int slot : {1, 3, 5}) {
     EXPECT_TRUE(Legal(SlotX(slot))) << slot;
     EXPECT_FALSE(Illegal(SlotX(slot))) << slot;
@@ -108,11 +108,11 @@ TEST_F(TrickClick, EmptySlotsDoNotFollowALedHeart) {
 }
 
 TEST_F(TrickClick, EmptySlotIsNeitherUnderEveryContract) {
-  Match.Players[0].Cards[3] = NoCard;
-  Match.Leader = 2;
-  Match.Trick = {15, 8, NoCard, NoCard};
+  Edit(Match)->Deal.Players[0].Cards[3] = NoCard;
+  Edit(Match)->Deal.Leader = 2;
+  Edit(Match)->Deal.Trick = {15, 8, NoCard, NoCard};
   for (int contract = NoContract; contract <= Diamonds; ++contract) {
-    Match.Contract = contract;
+    Edit(Match)->Deal.Contract = contract;
     for (int x : {20 + 74 * 3, SlotX(3), 20 + 74 * 4 - 1}) {
       EXPECT_FALSE(Legal(x)) << contract;
       EXPECT_FALSE(Illegal(x)) << contract;
@@ -121,14 +121,14 @@ TEST_F(TrickClick, EmptySlotIsNeitherUnderEveryContract) {
 }
 
 TEST_F(TrickClick, HeldCardIsEitherLegalOrIllegal) {
-  Match.Players[0].Cards = {0, 24, 9, -1, 26, 5, 14, 4};
-  Match.Layout[12] = true;
-  Match.Layout[13] = true;
+  Edit(Match)->Deal.Players[0].Cards = {0, 24, 9, -1, 26, 5, 14, 4};
+  Edit(Match)->Deal.Layout[12] = true;
+  Edit(Match)->Deal.Layout[13] = true;
   for (int contract = NoContract; contract <= Diamonds; ++contract) {
     for (int leader = 0; leader < SeatCount; ++leader) {
-      Match.Contract = contract;
-      Match.Leader = leader;
-      Match.Trick = {leader == 0 ? NoCard : 10, NoCard, NoCard, NoCard};
+      Edit(Match)->Deal.Contract = contract;
+      Edit(Match)->Deal.Leader = leader;
+      Edit(Match)->Deal.Trick = {leader == 0 ? NoCard : 10, NoCard, NoCard, NoCard};
       for (int slot : {0, 1, 2, 4, 5, 6, 7}) {
         const bool legal = Legal(SlotX(slot));
         EXPECT_NE(legal, Illegal(SlotX(slot))) << contract << " " << leader << " " << slot;
@@ -142,17 +142,17 @@ TEST(PlayHumanCard, MovesTheCardIntoTheTrick) {
   TTable table;
   TMatch& match = table.Match;
   match.DealCards();
-  match.Contract = Levate;
-  match.Leader = 2;
-  match.Trick = {16, 21, NoCard, NoCard};
-  const THand before = match.Players[0].Cards;
+  Edit(match)->Deal.Contract = Levate;
+  Edit(match)->Deal.Leader = 2;
+  Edit(match)->Deal.Trick = {16, 21, NoCard, NoCard};
+  const THand before = match.Deal().Players[0].Cards;
 
   EXPECT_EQ(match.PlayHumanCard(3, 2), IntoTrick);
 
-  EXPECT_EQ(match.Trick, (TTrick{16, 21, before[3], NoCard}));
-  EXPECT_EQ(CardCount(match.Players[0]), 7);
+  EXPECT_EQ(match.Deal().Trick, (TTrick{16, 21, before[3], NoCard}));
+  EXPECT_EQ(CardCount(match.Deal().Players[0]), 7);
   for (int slot = 0; slot < HandSize; ++slot)
-    EXPECT_EQ(match.Players[0].Cards[slot], slot == 3 ? NoCard : before[slot]) << slot;
+    EXPECT_EQ(match.Deal().Players[0].Cards[slot], slot == 3 ? NoCard : before[slot]) << slot;
   EXPECT_TRUE(table.Screen.Events.empty());
 }
 
@@ -160,50 +160,50 @@ class ComputerCard : public ::testing::Test {
  protected:
   TTable Table;
   TMatch& Match = Table.Match;
-  void SetUp() override { Match.Contract = Whist; }
+  void SetUp() override { Match.Deal().Contract = Whist; }
 };
 
 TEST_F(ComputerCard, LeadsWithItsFirstHeldCard) {
-  Match.Leader = 1;
+  Edit(Match)->Deal.Leader = 1;
   // A heart later in the hand must not tempt it: nothing has been led.
-  Match.Players[1].Cards = {-1, 20, -1, -1, 3, -1, -1, 31};
-  EXPECT_EQ(Match.PlayComputerCard(Match.Players[1], 0), IntoTrick);
-  EXPECT_EQ(Match.Trick, (TTrick{20, NoCard, NoCard, NoCard}));
-  EXPECT_EQ(Match.Players[1].Cards, (THand{-1, -1, -1, -1, 3, -1, -1, 31}));
+  Edit(Match)->Deal.Players[1].Cards = {-1, 20, -1, -1, 3, -1, -1, 31};
+  EXPECT_EQ(Match.PlayComputerCard(Match.Deal().Players[1], 0), IntoTrick);
+  EXPECT_EQ(Match.Deal().Trick, (TTrick{20, NoCard, NoCard, NoCard}));
+  EXPECT_EQ(Match.Deal().Players[1].Cards, (THand{-1, -1, -1, -1, 3, -1, -1, 31}));
 }
 
 TEST_F(ComputerCard, FollowsWithItsFirstCardOfTheLedSuit) {
-  Match.Leader = 0;
-  Match.Trick = {10, 30, NoCard, NoCard};
-  Match.Players[2].Cards = {0, 24, 17, 11, 26, 15, 5, 6};
-  EXPECT_EQ(Match.PlayComputerCard(Match.Players[2], 2), IntoTrick);
-  EXPECT_EQ(Match.Trick, (TTrick{10, 30, 11, NoCard}));
-  EXPECT_EQ(Match.Players[2].Cards, (THand{0, 24, 17, -1, 26, 15, 5, 6}));
+  Edit(Match)->Deal.Leader = 0;
+  Edit(Match)->Deal.Trick = {10, 30, NoCard, NoCard};
+  Edit(Match)->Deal.Players[2].Cards = {0, 24, 17, 11, 26, 15, 5, 6};
+  EXPECT_EQ(Match.PlayComputerCard(Match.Deal().Players[2], 2), IntoTrick);
+  EXPECT_EQ(Match.Deal().Trick, (TTrick{10, 30, 11, NoCard}));
+  EXPECT_EQ(Match.Deal().Players[2].Cards, (THand{0, 24, 17, -1, 26, 15, 5, 6}));
 }
 
 TEST_F(ComputerCard, FollowsSuitWithItsLastSlot) {
-  Match.Leader = 0;
-  Match.Trick = {26, 1, 19, NoCard};
-  Match.Players[3].Cards = {0, 9, 17, -1, 3, 13, 20, 24};
-  Match.PlayComputerCard(Match.Players[3], 3);
-  EXPECT_EQ(Match.Trick[3], 24);
-  EXPECT_EQ(Match.Players[3].Cards[7], NoCard);
+  Edit(Match)->Deal.Leader = 0;
+  Edit(Match)->Deal.Trick = {26, 1, 19, NoCard};
+  Edit(Match)->Deal.Players[3].Cards = {0, 9, 17, -1, 3, 13, 20, 24};
+  Match.PlayComputerCard(Match.Deal().Players[3], 3);
+  EXPECT_EQ(Match.Deal().Trick[3], 24);
+  EXPECT_EQ(Match.Deal().Players[3].Cards[7], NoCard);
 }
 
 TEST_F(ComputerCard, VoidPlaysTheFirstHeldCardEvenIfItCosts) {
-  Match.Contract = HeartKing;
-  Match.Leader = 0;
-  Match.Trick = {9, NoCard, NoCard, NoCard};
-  Match.Players[1].Cards = {-1, 6, 29, 2, 24, -1, 18, 0};
-  EXPECT_EQ(Match.PlayComputerCard(Match.Players[1], 1), IntoTrick);
-  EXPECT_EQ(Match.Trick[1], 6);
-  EXPECT_EQ(Match.Players[1].Cards[1], NoCard);
+  Edit(Match)->Deal.Contract = HeartKing;
+  Edit(Match)->Deal.Leader = 0;
+  Edit(Match)->Deal.Trick = {9, NoCard, NoCard, NoCard};
+  Edit(Match)->Deal.Players[1].Cards = {-1, 6, 29, 2, 24, -1, 18, 0};
+  EXPECT_EQ(Match.PlayComputerCard(Match.Deal().Players[1], 1), IntoTrick);
+  EXPECT_EQ(Match.Deal().Trick[1], 6);
+  EXPECT_EQ(Match.Deal().Players[1].Cards[1], NoCard);
 
-  Match.Contract = Queens;
-  Match.Trick = {3, NoCard, NoCard, NoCard};
-  Match.Players[2].Cards = {-1, 13, 20, 31, -1, -1, -1, -1};
-  Match.PlayComputerCard(Match.Players[2], 2);
-  EXPECT_EQ(Match.Trick[2], 13);
+  Edit(Match)->Deal.Contract = Queens;
+  Edit(Match)->Deal.Trick = {3, NoCard, NoCard, NoCard};
+  Edit(Match)->Deal.Players[2].Cards = {-1, 13, 20, 31, -1, -1, -1, -1};
+  Match.PlayComputerCard(Match.Deal().Players[2], 2);
+  EXPECT_EQ(Match.Deal().Trick[2], 13);
 }
 
 TEST(TrickWinner, HighestCardOfTheLedSuit) {
@@ -223,11 +223,11 @@ TEST(TrickWinner, HighestCardOfTheLedSuit) {
       {0, {7, 0, 1, 2}, 0},
   };
   for (int contract = Whist; contract <= Diamonds; ++contract) {
-    match.Contract = contract;
+    Edit(match)->Deal.Contract = contract;
     for (const TCase& c : cases) {
-      match.Leader = c.Leader;
-      match.Trick = c.Trick;
-      EXPECT_EQ(match.TrickWinner(), c.Winner) << contract << " leader " << c.Leader;
+      Edit(match)->Deal.Leader = c.Leader;
+      Edit(match)->Deal.Trick = c.Trick;
+      EXPECT_EQ(match.Deal().TrickWinner(), c.Winner) << contract << " leader " << c.Leader;
     }
   }
 }
@@ -235,14 +235,14 @@ TEST(TrickWinner, HighestCardOfTheLedSuit) {
 TEST(TrickWinner, LayoutGivesTheChooser) {
   TTable table;
   TMatch& match = table.Match;
-  match.Leader = 1;
-  match.Trick = {0, 1, 2, 3};
-  match.Contract = VarloLayout;
-  match.Chooser = 3;
-  EXPECT_EQ(match.TrickWinner(), 3);
-  match.Contract = NoContract;
-  match.Chooser = 2;
-  EXPECT_EQ(match.TrickWinner(), 2);
+  Edit(match)->Deal.Leader = 1;
+  Edit(match)->Deal.Trick = {0, 1, 2, 3};
+  Edit(match)->Deal.Contract = VarloLayout;
+  Edit(match)->Deal.Chooser = 3;
+  EXPECT_EQ(match.Deal().TrickWinner(), 3);
+  Edit(match)->Deal.Contract = NoContract;
+  Edit(match)->Deal.Chooser = 2;
+  EXPECT_EQ(match.Deal().TrickWinner(), 2);
 }
 
 }  // namespace

@@ -45,11 +45,11 @@ void TAccessibilityTest::TableIsReadInWordsAndPlayedFromTheKeyboard() {
   QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(table);
   QCOMPARE(reader->childCount(), 0);  // before the first match the table is empty
   DealWhistHeartsToHuman(m);
-  m.Players[0].Cards = {13, -1, 2, 10, -1, 5, 12, 26};
-  m.Leader = 3;
-  m.Trick = {24, 31, -1, -1};  // clubs led: only the nine of clubs may be played
-  m.HandLine = "Hand: Sandra";
-  m.GameLine = "Current Game: Whist";
+  Edit(m)->Deal.Players[0].Cards = {13, -1, 2, 10, -1, 5, 12, 26};
+  Edit(m)->Deal.Leader = 3;
+  m.Deal().Trick = {24, 31, -1, -1};  // clubs led: only the nine of clubs may be played
+  Edit(m)->Table.HandLine = "Hand: Sandra";
+  Edit(m)->Table.GameLine = "Current Game: Whist";
   QCOMPARE(Names(reader), (QStringList{"You", "Your hand", "Jack", "Trick", "Ben", "Sandra",
                                        "Hand: Sandra", "Current Game: Whist"}));
   QAccessibleInterface* hand = Child(reader, QStringLiteral("Your hand"));
@@ -63,9 +63,9 @@ void TAccessibilityTest::TableIsReadInWordsAndPlayedFromTheKeyboard() {
   }
   QCOMPARE(Names(Child(reader, QStringLiteral("Trick"))), (QStringList{"Seven of clubs", "Ace of clubs"}));
 
-  m.Contract = varlo::VarloLayout;
-  for (int c : {4, 5, 6, 11, 12, 28}) m.Layout[c] = true;
-  m.GameLine = "Current Game: Varlo";
+  Edit(m)->Deal.Contract = varlo::VarloLayout;
+  for (int c : {4, 5, 6, 11, 12, 28}) m.Deal().Layout[c] = true;
+  Edit(m)->Table.GameLine = "Current Game: Varlo";
   QCOMPARE(Names(reader), (QStringList{"You", "Your hand", "hearts row", "spades row", "diamonds row",
                                        "clubs row", "Current Game: Varlo"}));
   QCOMPARE(Names(Child(reader, QStringLiteral("spades row"))), (QStringList{"Ten of spades", "Jack of spades"}));
@@ -83,16 +83,16 @@ void TAccessibilityTest::TableIsReadInWordsAndPlayedFromTheKeyboard() {
 
   // The keyboard's mark: shown by the first key, on the screen only.
   DealWhistHeartsToHuman(m);
-  m.Players[0].Cards[0] = -1;
+  Edit(m)->Deal.Players[0].Cards[0] = -1;
   window->activateWindow();
   QVERIFY(QTest::qWaitForWindowActive(window.get()));
   const QRect slot1(94, 25, 74, 100), slot2(168, 25, 74, 100);
   QCOMPARE(OnScreen(*window, slot1), table->Canvas().copy(slot1));  // a mouse player's table
   QVERIFY(!reader->focusChild());
-  m.InputEnabled = false;  // keys, like clicks, do nothing while the game is busy
+  m.InputEnabled() = false;  // keys, like clicks, do nothing while the game is busy
   for (Qt::Key key : {Qt::Key_Right, Qt::Key_Return, Qt::Key_1}) Key(*window, key);
   QCOMPARE(table->FocusedSlot(), -1);
-  m.InputEnabled = true;
+  Edit(m)->Driver.InputEnabled = true;
   const std::pair<Qt::Key, int> moves[] = {{Qt::Key_Right, 1}, {Qt::Key_Right, 2}, {Qt::Key_End, 7},
                                            {Qt::Key_Right, 7}, {Qt::Key_Home, 1}, {Qt::Key_Left, 1}};
   for (auto [key, slot] : moves) {
@@ -108,10 +108,10 @@ void TAccessibilityTest::TableIsReadInWordsAndPlayedFromTheKeyboard() {
   // Enter plays the marked card, a number its slot, as clicks on them would.
   Key(*window, Qt::Key_End);  // shows the mark where it stood
   Key(*window, Qt::Key_Return);
-  QCOMPARE(m.Players[0].Cards[1], -1);
-  QCOMPARE(m.HandLine, std::string("Hand: You"));
+  QCOMPARE(m.Deal().Players[0].Cards[1], -1);
+  QCOMPARE(m.Lines().HandLine, std::string("Hand: You"));
   Key(*window, Qt::Key_8);
-  QCOMPARE(m.Players[0].Cards[7], -1);
+  QCOMPARE(m.Deal().Players[0].Cards[7], -1);
   QCOMPARE(table->FocusedSlot(), 6);  // on the card nearest to the one played
 }
 

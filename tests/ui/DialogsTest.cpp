@@ -104,7 +104,7 @@ void TDialogsTest::ScoreBeforeTheFirstMatchListsEveryoneAtZero() {
 
 void TDialogsTest::ScoreListsHighestFirst() {
   TTestWindow window;
-  auto& players = window->Match().Players;
+  auto& players = window->Match().Deal().Players;
   players[0].Score = 0;
   players[1].Score = -30;
   players[2].Score = 10;
@@ -121,7 +121,7 @@ void TDialogsTest::ScoreListsHighestFirst() {
 
 void TDialogsTest::ScoreTiesFollowTheExchangeSort() {
   TTestWindow window;
-  auto& players = window->Match().Players;
+  auto& players = window->Match().Deal().Players;
   players[0].Name = "Abcdefghijklmnopqrst";  // 20 characters
   const int totals[4] = {5, 5, 7, 0};
   for (int s = 0; s < 4; ++s) players[s].Score = totals[s];

@@ -38,11 +38,11 @@ class TDriverFailureTest : public QObject {
     miNew->trigger();
     QCOMPARE(error->Icon, QMessageBox::Critical);
     QCOMPARE(error->Text, QStringLiteral("The chooser broke down."));
-    QVERIFY(!window.Match().InputEnabled);
+    QVERIFY(!window.Match().InputEnabled());
     // New runs the driver again, and the table takes clicks.
     AnswerNextModal([](QWidget* chooser) { CheckFirstFreeItem(chooser); ClickOk(chooser); });
     miNew->trigger();
-    QVERIFY(window.Match().InputEnabled);
+    QVERIFY(window.Match().InputEnabled());
     // Exit asks at once instead of waiting for a driver that is gone.
     AnswerNextBox(QMessageBox::Yes);
     QVERIFY(window.close());

@@ -51,7 +51,7 @@ class TGameChooserTest : public QObject {
 
 void TGameChooserTest::init() {
   Window = std::make_unique<TTestWindow>();
-  (*Window)->Match().Chooser = 0;
+  Edit((*Window)->Match())->Deal.Chooser = 0;
 }
 
 void TGameChooserTest::cleanup() { Window.reset(); }
@@ -153,9 +153,9 @@ void TGameChooserTest::OkRecordsTheChoice() {
     ClickOk(modal);
   });
   dialog.exec();
-  QCOMPARE(m.Contract, QueensIndex);
-  QVERIFY(m.ContractsChosen[0][QueensIndex]);
-  QVERIFY(!m.ContractsChosen[0][WhistIndex]);
+  QCOMPARE(m.Deal().Contract, QueensIndex);
+  QVERIFY(m.Progress().ContractsChosen[0][QueensIndex]);
+  QVERIFY(!m.Progress().ContractsChosen[0][WhistIndex]);
 }
 
 void TGameChooserTest::CloseBoxBehavesAsOk() {
@@ -171,8 +171,8 @@ void TGameChooserTest::CloseBoxBehavesAsOk() {
   });
   dialog.exec();
   QVERIFY(refusal && refusal->Seen);
-  QCOMPARE(m.Contract, 6);
-  QVERIFY(m.ContractsChosen[0][6]);
+  QCOMPARE(m.Deal().Contract, 6);
+  QVERIFY(m.Progress().ContractsChosen[0][6]);
 }
 
 void TGameChooserTest::EscapeBehavesAsTheCloseBox() {
@@ -188,12 +188,12 @@ void TGameChooserTest::EscapeBehavesAsTheCloseBox() {
   });
   dialog.exec();
   QVERIFY(refusal && refusal->Seen);
-  QCOMPARE(m.Contract, 2);
+  QCOMPARE(m.Deal().Contract, 2);
 }
 
 void TGameChooserTest::EarlierChoicesAreCheckedAndGreyed() {
   auto& m = (*Window)->Match();
-  for (int i = 0; i < 8; ++i) m.ContractsChosen[0][i] = i != 5;  // only "Heart King" left
+  for (int i = 0; i < 8; ++i) m.Progress().ContractsChosen[0][i] = i != 5;  // only "Heart King" left
   varlo::TGameChooser model(m);
   TfrmGameChooser dialog(model, Window->get());
   QListWidget* list = ListOf(dialog);
@@ -210,8 +210,8 @@ void TGameChooserTest::EarlierChoicesAreCheckedAndGreyed() {
 
 void TGameChooserTest::ComputerChooserShowsItsDrawnContract() {
   auto& m = (*Window)->Match();
-  m.Chooser = 2;
-  m.ContractsChosen[2][0] = m.ContractsChosen[2][3] = m.ContractsChosen[2][7] = true;
+  Edit(m)->Deal.Chooser = 2;
+  Edit(m)->Progress.ContractsChosen[2][0] = m.Progress().ContractsChosen[2][3] = m.Progress().ContractsChosen[2][7] = true;
   varlo::TGameChooser model(m);
   TfrmGameChooser dialog(model, Window->get());
   QListWidget* list = ListOf(dialog);
@@ -230,10 +230,10 @@ void TGameChooserTest::ComputerChooserShowsItsDrawnContract() {
   QVERIFY(drawn >= 0);
   QCOMPARE(LabelText(dialog, "lblGame"), ContractNames[drawn]);
   // Already marked before the dialog closes.
-  QVERIFY(m.ContractsChosen[2][drawn]);
+  QVERIFY(m.Progress().ContractsChosen[2][drawn]);
   AnswerNextModal([](QWidget* modal) { modal->close(); });
   dialog.exec();
-  QCOMPARE(m.Contract, drawn);
+  QCOMPARE(m.Deal().Contract, drawn);
 }
 
 QTEST_MAIN(TGameChooserTest)

@@ -123,26 +123,26 @@ void TMainWindowTest::RequestedRedrawRunsOnTheTimerThenTimerSleeps() {
   // Not drawn inside the request: only at the timer's tick.
   QCOMPARE(window->Table()->Canvas().pixelColor(60, 75), QColor(Qt::magenta));
   QVERIFY(timer->isActive());
-  QTRY_VERIFY(!window->Match().NeedsRepaint);
+  QTRY_VERIFY(!window->Match().Redraw.NeedsRepaint);
   QVERIFY(window->Table()->Canvas().pixelColor(60, 75) != QColor(Qt::magenta));
   // Our own screen update must not request yet another redraw.
   QTRY_VERIFY(!timer->isActive());
   QTest::qWait(30);
   QVERIFY(!timer->isActive());
-  QVERIFY(!window->Match().NeedsRepaint);
+  QVERIFY(!window->Match().Redraw.NeedsRepaint);
 }
 
 void TMainWindowTest::TickDuringARedrawDoesNothing() {
   TTestWindow window;
   DealWhistHeartsToHuman(window->Match());
   window->Table()->Canvas().fill(Qt::magenta);
-  window->Match().Painting = true;
+  window->Match().Redraw.Painting = true;
   window->Match().RequestRepaint();
   QTest::qWait(20);
-  QVERIFY(window->Match().NeedsRepaint);
+  QVERIFY(window->Match().Redraw.NeedsRepaint);
   QCOMPARE(window->Table()->Canvas().pixelColor(60, 75), QColor(Qt::magenta));
-  window->Match().Painting = false;
-  QTRY_VERIFY(!window->Match().NeedsRepaint);
+  window->Match().Redraw.Painting = false;
+  QTRY_VERIFY(!window->Match().Redraw.NeedsRepaint);
 }
 
 void TMainWindowTest::WindowSystemPaintAsksForARedraw() {
@@ -179,34 +179,34 @@ void TMainWindowTest::AnyButtonPlaysTheClickedCard() {
   auto& m = window->Match();
   DealWhistHeartsToHuman(m);
   QTest::mouseClick(window->Table(), button, {}, SlotCentre(2));
-  QCOMPARE(m.Players[0].Cards[2], -1);
+  QCOMPARE(m.Deal().Players[0].Cards[2], -1);
   // The other seats followed, and the trick was settled and cleared.
-  for (int seat = 1; seat < 4; ++seat) QCOMPARE(varlo::CardCount(m.Players[seat]), 7);
-  QCOMPARE(m.HandLine, std::string("Hand: You"));
-  QVERIFY(m.InputEnabled);
+  for (int seat = 1; seat < 4; ++seat) QCOMPARE(varlo::CardCount(m.Deal().Players[seat]), 7);
+  QCOMPARE(m.Lines().HandLine, std::string("Hand: You"));
+  QVERIFY(m.InputEnabled());
 }
 
 void TMainWindowTest::ClickOutsideTheHandChangesNothing() {
   TTestWindow window;
   auto& m = window->Match();
   DealWhistHeartsToHuman(m);
-  const auto before = m.Players;
+  const auto before = m.Deal().Players;
   QTest::mouseClick(window->Table(), Qt::LeftButton, {}, QPoint(19, 75));    // left of slot 0
   QTest::mouseClick(window->Table(), Qt::LeftButton, {}, QPoint(300, 130));  // below the hand
-  for (int seat = 0; seat < 4; ++seat) QCOMPARE(m.Players[seat].Cards, before[seat].Cards);
+  for (int seat = 0; seat < 4; ++seat) QCOMPARE(m.Deal().Players[seat].Cards, before[seat].Cards);
   // Its left edge belongs to the slot.
   QTest::mouseClick(window->Table(), Qt::LeftButton, {}, QPoint(20 + 74 * 5, 25));
-  QCOMPARE(m.Players[0].Cards[5], -1);
+  QCOMPARE(m.Deal().Players[0].Cards[5], -1);
 }
 
 void TMainWindowTest::ClickWhileInputDisabledIsIgnored() {
   TTestWindow window;
   auto& m = window->Match();
   DealWhistHeartsToHuman(m);
-  m.InputEnabled = false;
+  Edit(m)->Driver.InputEnabled = false;
   QTest::mouseClick(window->Table(), Qt::LeftButton, {}, SlotCentre(0));
-  QCOMPARE(m.Players[0].Cards[0], 0);
-  QVERIFY(!m.InputEnabled);
+  QCOMPARE(m.Deal().Players[0].Cards[0], 0);
+  QVERIFY(!m.InputEnabled());
 }
 
 void TMainWindowTest::ExitAnsweredNoKeepsTheWindow() {
@@ -241,7 +241,7 @@ void TMainWindowTest::PauseShowsTheWholeTrick() {
   std::string handLine;
   QTimer::singleShot(40, window.get(), [&] {
     during = window->Table()->Canvas().copy();
-    handLine = m.HandLine;
+    handLine = m.Lines().HandLine;
   });
   QTest::mouseClick(window->Table(), Qt::LeftButton, {}, SlotCentre(2));
   QVERIFY(!during.isNull());
@@ -253,7 +253,7 @@ void TMainWindowTest::PauseShowsTheWholeTrick() {
   for (int i = 0; i < 4; ++i)
     QVERIFY(Block(during, 168 + 74 * i, 163) == Picture(played[i] + 1, dpr));
   // Afterwards the trick is cleared.
-  QCOMPARE(m.Trick, (varlo::TTrick{-1, -1, -1, -1}));
+  QCOMPARE(m.Deal().Trick, (varlo::TTrick{-1, -1, -1, -1}));
 }
 
 // Seen from inside the pause, not timed: 3000 ms on a precise timer.
@@ -287,7 +287,7 @@ void TMainWindowTest::CloseDuringTheTrickPauseWaitsForTheDriver() {
   QVERIFY(question);
   QVERIFY(!closedDuringPause);
   QVERIFY2(!question->Seen, "no question in the middle of the trick");
-  QCOMPARE(m.Players[0].Cards[0], -1);  // the trick went on undisturbed
+  QCOMPARE(m.Deal().Players[0].Cards[0], -1);  // the trick went on undisturbed
   // Once the driver is done, the request comes back and asks.
   QTRY_VERIFY(question->Seen);
   QCOMPARE(question->Text, QStringLiteral("Are you sure to exit?"));
@@ -305,14 +305,14 @@ void TMainWindowTest::MissingRecordsFolderIsReported() {
   QCOMPARE(seen->Icon, QMessageBox::Critical);
   QVERIFY(!seen->Text.isEmpty());
   QVERIFY(window->isVisible());
-  QCOMPARE(window->Match().Contract, -1);
+  QCOMPARE(window->Match().Deal().Contract, -1);
 }
 
 void TMainWindowTest::RecordsFileIsCreatedAtStartUp() {
   QTemporaryDir dir;
   const std::filesystem::path file = std::filesystem::path(dir.path().toStdString()) / "Varlo.ini";
   TTestWindow window(file);
-  QCOMPARE(window->Match().RecordsFile, file);
+  QCOMPARE(window->Match().Config().RecordsFile, file);
   const auto entries = varlo::ReadRecordsFile(file);
   QVERIFY(entries.has_value());
   QCOMPARE(entries->size(), std::size_t{1});

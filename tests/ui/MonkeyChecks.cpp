@@ -48,15 +48,15 @@ std::string CardsProblem(const TMatch& match) {
   std::array<int, SeatCount> held{};
   int inTrick = 0, onLayout = 0;
   for (int seat = 0; seat < SeatCount; ++seat)
-    for (TCard c : match.Players[seat].Cards) held[seat] += count.Note(c);
-  for (TCard c : match.Trick) inTrick += count.Note(c);
+    for (TCard c : match.Deal().Players[seat].Cards) held[seat] += count.Note(c);
+  for (TCard c : match.Deal().Trick) inTrick += count.Note(c);
   for (int c = 0; c < DeckSize; ++c)
-    if (match.Layout[c]) onLayout += count.Note(c);
+    if (match.Deal().Layout[c]) onLayout += count.Note(c);
   if (!count.Problem.empty()) return count.Problem;
 
   int inHands = 0;
   for (int n : held) inHands += n;
-  if (IsTrickContract(match.Contract)) {
+  if (IsTrickContract(match.Deal().Contract)) {
     if (onLayout != 0) return "layout cards under a trick contract";
     return TrickDealProblem(held, inTrick);
   }
@@ -69,7 +69,7 @@ std::string CardsProblem(const TMatch& match) {
 
 long long ScoreSum(const TMatch& match) {
   long long sum = 0;
-  for (const auto& player : match.Players) sum += player.Score;
+  for (const auto& player : match.Deal().Players) sum += player.Score;
   return sum;
 }
 

@@ -45,8 +45,8 @@ void TOptionsTest::PlayerNameTakesTheTypedText() {
   QCOMPARE(label, QStringLiteral("Enter your name:"));
   QCOMPARE(initial, QStringLiteral("You"));
   QCOMPARE(maxLength, 255);
-  QCOMPARE(window->Match().Players[0].Name, std::string("  Zo\xC3\xAB "));  // as typed
-  QVERIFY(window->Match().NeedsRepaint);
+  QCOMPARE(window->Match().Deal().Players[0].Name, std::string("  Zo\xC3\xAB "));  // as typed
+  QVERIFY(window->Match().Redraw.NeedsRepaint);
 
   AnswerNextModal([](QWidget* modal) {
     if (auto* input = qobject_cast<QInputDialog*>(modal)) {
@@ -55,7 +55,7 @@ void TOptionsTest::PlayerNameTakesTheTypedText() {
     }
   });
   window->findChild<QAction*>("miPlayerName")->trigger();
-  QCOMPARE(window->Match().Players[0].Name, std::string());
+  QCOMPARE(window->Match().Deal().Players[0].Name, std::string());
 }
 
 void TOptionsTest::PlayerNameCancelKeepsTheName() {
@@ -67,9 +67,9 @@ void TOptionsTest::PlayerNameCancelKeepsTheName() {
     }
   });
   window->findChild<QAction*>("miPlayerName")->trigger();
-  QCOMPARE(window->Match().Players[0].Name, std::string("You"));
+  QCOMPARE(window->Match().Deal().Players[0].Name, std::string("You"));
   // A redraw was asked for all the same.
-  QVERIFY(window->Match().NeedsRepaint);
+  QVERIFY(window->Match().Redraw.NeedsRepaint);
 }
 
 void TOptionsTest::BackgroundRepaintsTheTable() {
@@ -121,7 +121,7 @@ void TOptionsTest::FontReplacesTheTableFont() {
   QCOMPARE(window->TableFont().pointSize(), 14);
   QVERIFY(window->TableFont().italic());
   QCOMPARE(window->TextColour(), window->palette().color(QPalette::WindowText));
-  QVERIFY(window->Match().NeedsRepaint);
+  QVERIFY(window->Match().Redraw.NeedsRepaint);
 
   // The next choice starts from the last one; cancelling keeps the font.
   QFont second;
@@ -157,8 +157,8 @@ void TOptionsTest::FontChoiceOffersTheSixteenColours() {
                                            "Silver", "Red", "Lime", "Yellow", "Blue", "Fuchsia", "Aqua", "White"}));
   QCOMPARE(current, (QStringList{"Black", "Navy"}));
   auto& m = window->Match();
-  m.Contract = varlo::Whist;
-  m.GameLine = "Current Game: Whist";
+  Edit(m)->Deal.Contract = varlo::Whist;
+  Edit(m)->Table.GameLine = "Current Game: Whist";
   m.RequestRepaint();
   Settle(*window);
   QVERIFY(CountColour(window->Table()->Canvas(), 20, 410, 200, 430, QColor(0, 0, 128)) > 5);

@@ -30,8 +30,8 @@ void TScaledTableTest::CardsCoverTheirScaledRectanglesAndClicksMapBack() {
   Settle(*window);
   auto& m = window->Match();
   DealWhistHeartsToHuman(m);
-  m.Players[0].Cards[3] = -1;
-  m.Trick = {12, 20, -1, -1};
+  Edit(m)->Deal.Players[0].Cards[3] = -1;
+  Edit(m)->Deal.Trick = {12, 20, -1, -1};
   const QColor marker(255, 0, 255);
   QImage& canvas = window->Table()->Canvas();
   canvas.fill(marker);
@@ -40,8 +40,8 @@ void TScaledTableTest::CardsCoverTheirScaledRectanglesAndClicksMapBack() {
   const qreal dpr = t.DevicePixelRatio();
   QCOMPARE(t.Scale(), std::min(table.width() / 632.0, table.height() / 440.0));
   std::vector<std::tuple<int, int, int>> cards = {{0, 20, 163}, {0, 538, 163}, {0, 279, 300}};
-  for (int i = 0; i < 8; ++i) cards.emplace_back(m.Players[0].Cards[i] + 1, 20 + 74 * i, 25);
-  for (int i = 0; i < 4; ++i) cards.emplace_back(m.Trick[i] + 1, 168 + 74 * i, 163);
+  for (int i = 0; i < 8; ++i) cards.emplace_back(m.Deal().Players[0].Cards[i] + 1, 20 + 74 * i, 25);
+  for (int i = 0; i < 4; ++i) cards.emplace_back(m.Deal().Trick[i] + 1, 168 + 74 * i, 163);
   for (auto [n, x, y] : cards) {
     const QRect device = t.DeviceRect(QRect(x, y, 74, 100));
     QVERIFY2(canvas.copy(device) == TCardImages::Render(n, device.size()),
@@ -65,14 +65,14 @@ void TScaledTableTest::CardsCoverTheirScaledRectanglesAndClicksMapBack() {
                       QPointF(deviceX / dpr, deviceY / dpr).toPoint());
   };
   click(t.DeviceX(20) + dpr, t.DeviceY(25) + dpr);  // the top-left corner of slot 0
-  QCOMPARE(m.Players[0].Cards[0], -1);
-  const auto before = m.Players[0].Cards;
+  QCOMPARE(m.Deal().Players[0].Cards[0], -1);
+  const auto before = m.Deal().Players[0].Cards;
   click(t.DeviceX(20) - 2 * dpr, t.DeviceY(60));  // just left of the hand
   click(2, t.DeviceY(60));                        // the window's margin
-  QCOMPARE(m.Players[0].Cards, before);
+  QCOMPARE(m.Deal().Players[0].Cards, before);
   click(t.DeviceX(20 + 74 * 7) - dpr, t.DeviceY(60));  // the last column of slot 6
-  QCOMPARE(m.Players[0].Cards[6], -1);
-  QCOMPARE(m.Players[0].Cards[7], 7);
+  QCOMPARE(m.Deal().Players[0].Cards[6], -1);
+  QCOMPARE(m.Deal().Players[0].Cards[7], 7);
 }
 
 QTEST_MAIN(TScaledTableTest)

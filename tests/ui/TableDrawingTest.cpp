@@ -25,13 +25,13 @@ struct TPoint {
 constexpr TPoint OpponentBacks[] = {{20, 163}, {538, 163}, {279, 300}};
 
 void PrepareTrick(varlo::TMatch& m) {
-  m.Contract = varlo::Whist;
-  m.ChoosePending = false;
-  m.Players[0].Cards = Hand;
-  m.Trick = Trick;
-  m.HandLine.clear();
-  m.GameLine.clear();
-  m.Players[0].Name.clear();
+  Edit(m)->Deal.Contract = varlo::Whist;
+  Edit(m)->Driver.ChoosePending = false;
+  Edit(m)->Deal.Players[0].Cards = Hand;
+  Edit(m)->Deal.Trick = Trick;
+  Edit(m)->Table.HandLine.clear();
+  Edit(m)->Table.GameLine.clear();
+  m.Deal().Players[0].Name.clear();
 }
 
 // Cards of the layout test: none of them lies where a computer player's
@@ -39,14 +39,14 @@ void PrepareTrick(varlo::TMatch& m) {
 constexpr std::array<int, 9> LaidOut = {4, 5, 6, 12, 13, 14, 21, 22, 29};
 
 void PrepareLayout(varlo::TMatch& m) {
-  m.Contract = varlo::VarloLayout;
-  m.ChoosePending = false;
-  m.Players[0].Cards = Hand;
-  m.Trick = {-1, -1, -1, -1};
-  m.Layout.fill(false);
-  for (int c : LaidOut) m.Layout[c] = true;
-  m.GameLine.clear();
-  m.Players[0].Name.clear();
+  Edit(m)->Deal.Contract = varlo::VarloLayout;
+  Edit(m)->Driver.ChoosePending = false;
+  Edit(m)->Deal.Players[0].Cards = Hand;
+  Edit(m)->Deal.Trick = {-1, -1, -1, -1};
+  Edit(m)->Deal.Layout.fill(false);
+  for (int c : LaidOut) m.Deal().Layout[c] = true;
+  Edit(m)->Table.GameLine.clear();
+  m.Deal().Players[0].Name.clear();
 }
 
 QImage& RedrawOverMarker(TfrmVarlo& window) {
@@ -105,7 +105,7 @@ void TTableDrawingTest::BeforeTheFirstMatchOnlyTheTableColourShows() {
   window->Match().RequestRepaint();
   RedrawOverMarker(*window);
   QVERIFY(Untouched(canvas, 0, 0, w, h));
-  QVERIFY(!window->Match().NeedsRepaint);
+  QVERIFY(!window->Match().Redraw.NeedsRepaint);
 }
 
 void TTableDrawingTest::TrickContractShowsHandTrickAndOpponents() {
@@ -185,7 +185,7 @@ void TTableDrawingTest::LayoutRowsOverlapWithTheLaterSuitOnTop() {
   // it, and only its upper half where one does.
   for (int c : LaidOut) {
     const int x = 20 + 74 * (c % 8), y = 150 + 50 * (c / 8);
-    const bool coveredBelow = c + 8 < 32 && window->Match().Layout[c + 8];
+    const bool coveredBelow = c + 8 < 32 && window->Match().Deal().Layout[c + 8];
     const QImage expected = CardPicture(c + 1, canvas, x, y);
     if (coveredBelow)
       QVERIFY2(Block(canvas, x, y, 74, 50) == CardPicture(c + 1, canvas, x, y, 50),
@@ -218,9 +218,9 @@ void TTableDrawingTest::TextsAreDrawnOpaque() {
   TTestWindow window;
   auto& m = window->Match();
   contract == 0 ? PrepareLayout(m) : PrepareTrick(m);
-  m.HandLine = "Hand: Sandra";
-  m.GameLine = contract == 0 ? "Current Game: Varlo" : "Current Game: Whist";
-  m.Players[0].Name = "You";
+  Edit(m)->Table.HandLine = "Hand: Sandra";
+  Edit(m)->Table.GameLine = contract == 0 ? "Current Game: Varlo" : "Current Game: Whist";
+  Edit(m)->Deal.Players[0].Name = "You";
   const QImage& canvas = RedrawOverMarker(*window);
 
   const QRect cell = TextCell(*window, canvas, text, x, y);
@@ -240,8 +240,8 @@ void TTableDrawingTest::TextsAreDrawnOpaque() {
 void TTableDrawingTest::LayoutGameLineHasNoStatusFill() {
   TTestWindow window;
   PrepareLayout(window->Match());
-  window->Match().GameLine = "Current Game: Varlo";
-  window->Match().HandLine = "Hand: Ben";
+  Edit(window->Match())->Table.GameLine = "Current Game: Varlo";
+  Edit(window->Match())->Table.HandLine = "Hand: Ben";
   const QImage& canvas = RedrawOverMarker(*window);
   // No fill and no hand line above the game line.
   QVERIFY(Untouched(canvas, 20, 385, 260, 410));

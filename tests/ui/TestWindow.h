@@ -16,7 +16,7 @@ namespace ui_test {
 
 /// Lets the redraw timer run until no redraw is pending.
 inline void Settle(TfrmVarlo& window) {
-  for (int i = 0; i < 200 && window.Match().NeedsRepaint; ++i) {
+  for (int i = 0; i < 200 && window.Match().Redraw.NeedsRepaint; ++i) {
     QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     QTest::qWait(1);
   }
@@ -46,14 +46,14 @@ class TTestWindow {
 /// A Whist deal in which the human holds all the hearts in slot order: he
 /// wins whatever he leads and leads again, before any computer card.
 inline void DealWhistHeartsToHuman(varlo::TMatch& m) {
-  m.Contract = varlo::Whist;
-  m.ChoosePending = false;
-  m.Leader = 0;
-  m.Chooser = 0;
+  Edit(m)->Deal.Contract = varlo::Whist;
+  Edit(m)->Driver.ChoosePending = false;
+  Edit(m)->Deal.Leader = 0;
+  Edit(m)->Deal.Chooser = 0;
   for (int seat = 0; seat < 4; ++seat)
-    for (int i = 0; i < 8; ++i) m.Players[seat].Cards[i] = seat * 8 + i;
-  m.Trick = {-1, -1, -1, -1};
-  m.InputEnabled = true;
+    for (int i = 0; i < 8; ++i) m.Deal().Players[seat].Cards[i] = seat * 8 + i;
+  Edit(m)->Deal.Trick = {-1, -1, -1, -1};
+  Edit(m)->Driver.InputEnabled = true;
 }
 
 /// The device column (or row) of a table edge on the canvas: the scaled

@@ -47,11 +47,11 @@ void Redraw(TfrmVarlo& window) {
 
 // The position of the table-trick picture.
 void PrepareTrick(varlo::TMatch& m) {
-  m.Contract = varlo::Total;
-  m.Players[0].Cards = {0, -1, 9, 14, -1, 21, 27, 31};
-  m.Trick = {3, 7, 6, 29};
-  m.HandLine = "Hand: Sandra";
-  m.GameLine = "Current Game: Total";
+  Edit(m)->Deal.Contract = varlo::Total;
+  Edit(m)->Deal.Players[0].Cards = {0, -1, 9, 14, -1, 21, 27, 31};
+  Edit(m)->Deal.Trick = {3, 7, 6, 29};
+  Edit(m)->Table.HandLine = "Hand: Sandra";
+  Edit(m)->Table.GameLine = "Current Game: Total";
 }
 
 }  // namespace
@@ -81,11 +81,11 @@ void TUiScreenshots::TableBeforeNew() {
 void TUiScreenshots::TableDuringATrick() {
   TTestWindow window;
   auto& m = window->Match();
-  m.Contract = varlo::Total;
-  m.Players[0].Cards = {0, -1, 9, 14, -1, 21, 27, 31};
-  m.Trick = {3, 7, 6, 29};
-  m.HandLine = "Hand: Sandra";
-  m.GameLine = "Current Game: Total";
+  Edit(m)->Deal.Contract = varlo::Total;
+  Edit(m)->Deal.Players[0].Cards = {0, -1, 9, 14, -1, 21, 27, 31};
+  Edit(m)->Deal.Trick = {3, 7, 6, 29};
+  Edit(m)->Table.HandLine = "Hand: Sandra";
+  Edit(m)->Table.GameLine = "Current Game: Total";
   Redraw(*window);
   QVERIFY(Save(*window, QStringLiteral("table-trick")));
 }
@@ -93,13 +93,13 @@ void TUiScreenshots::TableDuringATrick() {
 void TUiScreenshots::TableDuringALayoutDeal() {
   TTestWindow window;
   auto& m = window->Match();
-  m.Contract = varlo::VarloLayout;
-  m.Players[0].Cards = {-1, 8, -1, 15, 16, -1, 24, -1};
+  Edit(m)->Deal.Contract = varlo::VarloLayout;
+  Edit(m)->Deal.Players[0].Cards = {-1, 8, -1, 15, 16, -1, 24, -1};
   // Runs out from each jack: all the hearts, spades nine to king, diamonds
   // ten to ace, clubs ten and jack.
   for (int c : {0, 1, 2, 3, 4, 5, 6, 7, 10, 11, 12, 13, 14, 19, 20, 21, 22, 23, 27, 28})
-    m.Layout[c] = true;
-  m.GameLine = "Current Game: Varlo";
+    Edit(m)->Deal.Layout[c] = true;
+  Edit(m)->Table.GameLine = "Current Game: Varlo";
   Redraw(*window);
   QVERIFY(Save(*window, QStringLiteral("table-layout")));
 }
@@ -107,8 +107,8 @@ void TUiScreenshots::TableDuringALayoutDeal() {
 void TUiScreenshots::ChooserForTheHuman() {
   TTestWindow window;
   auto& m = window->Match();
-  m.Chooser = 0;
-  m.ContractsChosen[0][1] = m.ContractsChosen[0][4] = true;
+  Edit(m)->Deal.Chooser = 0;
+  Edit(m)->Progress.ContractsChosen[0][1] = m.Progress().ContractsChosen[0][4] = true;
   varlo::TGameChooser model(m);
   TfrmGameChooser dialog(model, window.get());
   dialog.findChild<QListWidget*>(QStringLiteral("clbGames"))->item(5)->setCheckState(Qt::Checked);
@@ -118,8 +118,8 @@ void TUiScreenshots::ChooserForTheHuman() {
 void TUiScreenshots::ChooserForAComputer() {
   TTestWindow window;
   auto& m = window->Match();
-  m.Chooser = 3;
-  m.ContractsChosen[3][0] = m.ContractsChosen[3][2] = m.ContractsChosen[3][6] = true;
+  Edit(m)->Deal.Chooser = 3;
+  Edit(m)->Progress.ContractsChosen[3][0] = m.Progress().ContractsChosen[3][2] = m.Progress().ContractsChosen[3][6] = true;
   varlo::TGameChooser model(m);
   TfrmGameChooser dialog(model, window.get());
   QVERIFY(SaveShown(dialog, QStringLiteral("chooser-computer")));
@@ -171,7 +171,7 @@ void TUiScreenshots::UnderADarkTheme() {
   QVERIFY(Save(*window, QStringLiteral("dark-table")));
   varlo::TGameChooser model(window->Match());
   TfrmGameChooser chooser(model, window.get());
-  TfrmPoints score(varlo::ScoreRows(window->Match().Players));
+  TfrmPoints score(varlo::ScoreRows(window->Match().Deal().Players));
   THelpWindow help;
   help.setAttribute(Qt::WA_DeleteOnClose, false);
   QVERIFY(SaveShown(chooser, QStringLiteral("dark-chooser")));

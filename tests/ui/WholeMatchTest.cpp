@@ -78,7 +78,7 @@ class TUser : public QObject {
 
 int PlayableSlot(varlo::TMatch& m) {
   for (int slot = 0; slot < 8; ++slot)
-    if (m.Players[0].Cards[slot] >= 0 && m.MayPlaySlot(slot)) return slot;
+    if (m.Deal().Players[0].Cards[slot] >= 0 && m.MayPlaySlot(slot)) return slot;
   return -1;
 }
 
@@ -98,19 +98,19 @@ void TWholeMatchTest::MatchRunsToTheEnd() {
   TUser user;
   auto& m = window->Match();
   window->findChild<QAction*>("miNew")->trigger();
-  QCOMPARE(m.DealsPlayed, 0);
+  QCOMPARE(m.Progress().DealsPlayed, 0);
 
   // A deal has at most 8 clicks of the human (more only after his aces).
   int clicks = 0;
-  while (m.DealsPlayed < 32 && clicks < 32 * 16) {
-    QVERIFY(m.InputEnabled);
+  while (m.Progress().DealsPlayed < 32 && clicks < 32 * 16) {
+    QVERIFY(m.InputEnabled());
     const int slot = PlayableSlot(m);
     QVERIFY2(slot >= 0, "the driver returned without a card for the human");
     QTest::mouseClick(window->Table(), Qt::LeftButton, {}, QPoint(20 + 74 * slot + 37, 75));
     ++clicks;
   }
-  QCOMPARE(m.DealsPlayed, 32);
-  QVERIFY(m.InputEnabled);
+  QCOMPARE(m.Progress().DealsPlayed, 32);
+  QVERIFY(m.InputEnabled());
   QCOMPARE(user.Choosers, 32);
   QCOMPARE(user.ComputerChoosers, 24);
   QCOMPARE(user.Scores, 32);
@@ -120,13 +120,13 @@ void TWholeMatchTest::MatchRunsToTheEnd() {
   // Each seat picks the layout contract once, and such a deal lasts until
   // all four hands are empty: 4 deals x 4 players going out.
   QCOMPARE(user.Finishes, 16);
-  for (const auto& row : m.ContractsChosen)
+  for (const auto& row : m.Progress().ContractsChosen)
     for (bool chosen : row) QVERIFY(chosen);
 
   // The records dialog came up with the human's total beside "Jack" 0.
   QCOMPARE(user.Records, 1);
   QCOMPARE(user.RecordRows.size(), 2);
-  QVERIFY(user.RecordRows.contains(QStringLiteral("You=%1").arg(m.Players[0].Score)));
+  QVERIFY(user.RecordRows.contains(QStringLiteral("You=%1").arg(m.Deal().Players[0].Score)));
   QVERIFY(user.RecordRows.contains(QStringLiteral("Jack=0")));
   QCOMPARE(varlo::ReadRecordsFile(file)->size(), std::size_t{2});
 }
