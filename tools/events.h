@@ -15,7 +15,7 @@ namespace varlo {
 
 class TMatch;
 
-enum class TEventKind { New, Click, Beep, Box, Chooser, Score, Records, Pause, Fill, Match };
+enum class TEventKind { New, Resume, Click, Beep, Box, Chooser, Score, Records, Pause, Fill, Match };
 
 struct TEventRecord {
   TEventKind Kind = TEventKind::New;

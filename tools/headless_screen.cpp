@@ -27,6 +27,7 @@ void THeadlessScreen::FillWindow() {
 }
 
 void THeadlessScreen::ShowChooser(TGameChooser& chooser) {
+  if (BeforeHumanChoice && chooser.ListEnabled()) BeforeHumanChoice();
   Human.Choose(*Match, chooser);
   if (!Sinks.empty())
     Emit({.Kind = TEventKind::Chooser, .Seat = Match->Deal().Chooser, .Contract = Match->Deal().Contract});

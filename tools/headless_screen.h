@@ -2,6 +2,7 @@
 // the pause takes no time, and each event goes to the listeners.
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "events.h"
@@ -33,6 +34,8 @@ class THeadlessScreen final : public TScreen {
   void ShowRecords(const std::filesystem::path& recordsFile) override;
 
   long Tricks = 0;  ///< pauses seen: one per trick of a trick contract
+  /// Runs when the human is about to choose a contract.
+  std::function<void()> BeforeHumanChoice;
 
  private:
   THumanPlayer& Human;

@@ -39,7 +39,8 @@ void TMatchChecker::OnEvent(const TMatch& match, const TEventRecord& event) {
   // New fills the window before it calls the driver; everything else the
   // screen reports happens inside a driver call.
   const bool newsFill = event.Kind == TEventKind::Fill && match.Driver().ChoosePending;
-  const bool insideDriver = event.Kind != TEventKind::New && event.Kind != TEventKind::Click &&
+  const bool insideDriver = event.Kind != TEventKind::New && event.Kind != TEventKind::Resume &&
+                            event.Kind != TEventKind::Click &&
                             event.Kind != TEventKind::Match && !newsFill;
   if (insideDriver && match.InputEnabled()) Fail("input enabled while the driver runs");
   switch (event.Kind) {
@@ -48,6 +49,7 @@ void TMatchChecker::OnEvent(const TMatch& match, const TEventRecord& event) {
       DealsSeen = 0;
       BetweenDeals = true;
       break;
+    case TEventKind::Resume: OnResume(match); break;
     case TEventKind::Chooser: OnChooser(match, event); break;
     case TEventKind::Score: OnScore(match, event); break;
     case TEventKind::Box: OnBox(match, event); break;
@@ -80,6 +82,22 @@ void TMatchChecker::OnChooser(const TMatch& match, const TEventRecord& event) {
   PausesThisDeal = 0;
   ScoreAtDealStart = ScoreSum(match);
   DealContract = event.Contract;
+}
+
+void TMatchChecker::OnResume(const TMatch& match) {
+  const TMatchState& s = match.State();
+  Seen = s.Progress.ContractsChosen;
+  DealsSeen = s.Progress.DealsPlayed;
+  BetweenDeals = s.Driver.ChoosePending || s.Driver.ChoiceWaiting;
+  DealContract = s.Deal.Contract;
+  // What the finished deals paid is in the scores already.
+  ScoreAtDealStart = ScoreSum(match);
+  for (const TDealResult& deal : s.Progress.Deals)
+    for (std::int32_t points : deal.Points) ScoreAtDealStart -= points;
+  int inHands = 0, inTrick = 0;
+  for (const auto& p : s.Deal.Players) inHands += CardCount(p);
+  for (TCard c : s.Deal.Trick) inTrick += c != NoCard ? 1 : 0;
+  PausesThisDeal = IsTrickContract(DealContract) ? (DeckSize - inHands - inTrick) / SeatCount : 0;
 }
 
 void TMatchChecker::OnScore(const TMatch& match, const TEventRecord& event) {

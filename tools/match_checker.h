@@ -30,6 +30,8 @@ class TMatchChecker final : public TEventSink {
   void OnChooser(const TMatch& match, const TEventRecord& event);
   void OnScore(const TMatch& match, const TEventRecord& event);
   void OnBox(const TMatch& match, const TEventRecord& event);
+  /// Takes up a restored match where it stands.
+  void OnResume(const TMatch& match);
 
   std::array<std::array<bool, 8>, 4> Seen{};
   bool BetweenDeals = true;

@@ -54,11 +54,15 @@ class TRunner {
   explicit TRunner(const TRunOptions& options)
       : Options(options), Clock(options.Seed << 20), Human(options.Human, options.Seed),
         Screen(Human), Match(Screen, Clock),
-        StrongOpponents(options.Seed ^ OpponentsSeedMix, options.StrongBudget),
+        OpponentsLevel(options.ResumeFrom ? options.ResumeFrom->Opponents : options.Opponents),
+        OpponentsSeed(options.ResumeFrom ? options.ResumeFrom->OpponentsSeed
+                                         : options.Seed ^ OpponentsSeedMix),
+        StrongOpponents(OpponentsSeed, options.StrongBudget),
         StrongHuman(options.Seed ^ HumanSeedMix, options.StrongBudget),
         TimedOpponents(StrongOpponents, DecisionMs), TimedHuman(StrongHuman, DecisionMs) {
     Screen.Attach(&Match);
-    if (options.Opponents == TOpponentLevel::Strong) Match.SetOpponents(&TimedOpponents);
+    if (OpponentsLevel == TOpponentLevel::Strong) Match.SetOpponents(&TimedOpponents);
+    if (!options.ResumeEveryMoveDir.empty()) Screen.BeforeHumanChoice = [this] { ThroughTheFile(); };
     Human.SetBrain(&TimedHuman);
     if (options.Listener) Screen.AddSink(options.Listener);
     if (options.Transcript) {
@@ -77,12 +81,20 @@ class TRunner {
     if (!config.RecordsFile.empty()) EnsureRecordsFile(config.RecordsFile, nullptr);
   }
 
-  void PlayMatch(TRunSummary& summary) {
-    Screen.Emit({.Kind = TEventKind::New});
-    Match.NewMatch();
+  void PlayMatch(TRunSummary& summary, const TSavedMatch* from) {
+    if (from) {
+      Match.Restore(from->Match);
+      Match.RestoreTakeBackPoints(from->TakeBackPoints);
+      Screen.Emit({.Kind = TEventKind::Resume});
+      Match.Resume();
+    } else {
+      Screen.Emit({.Kind = TEventKind::New});
+      Match.NewMatch();
+    }
     AfterTurn();
     long clicks = 0;
     while (!Match.MatchFinished() && clicks < ClickLimitPerMatch) {
+      if (!Options.ResumeEveryMoveDir.empty()) ThroughTheFile();
       for (int n = Human.StrayClickCount(); n > 0 && !Match.MatchFinished(); --n, ++clicks)
         Click(Human.StrayClick());
       if (Match.MatchFinished()) break;
@@ -105,7 +117,8 @@ class TRunner {
   void Finish(TRunSummary& summary) {
     summary.Tricks = Screen.Tricks;
     summary.StrongPlayed =
-        Options.Opponents == TOpponentLevel::Strong || Options.Human == THumanStyle::Strong;
+        OpponentsLevel == TOpponentLevel::Strong || Options.Human == THumanStyle::Strong;
+    for (const auto& f : FileFailures) summary.Failures.push_back(f);
     summary.DecisionMs = std::move(DecisionMs);
     for (const auto& f : Checker.Failures()) summary.Failures.push_back(f);
   }
@@ -115,6 +128,23 @@ class TRunner {
     Screen.Emit({.Kind = TEventKind::Click, .X = at.first, .Y = at.second});
     Match.PlayTurn(at.first, at.second, false);
     AfterTurn();
+  }
+
+  // The match as it stands, saved to the file, read back and put in place.
+  void ThroughTheFile() {
+    const std::filesystem::path file = Options.ResumeEveryMoveDir / MatchFileName;
+    const TSavedMatch saved{Match.State(), Match.TakeBackPoints(), OpponentsLevel, OpponentsSeed};
+    if (!SaveMatchFile(file, saved)) {
+      FileFailures.push_back("the match could not be saved");
+      return;
+    }
+    const TLoadResult loaded = LoadMatchFile(file);
+    if (loaded.Status != TLoadStatus::Loaded || !(loaded.Saved == saved)) {
+      FileFailures.push_back("the saved match came back otherwise: " + loaded.Reason);
+      return;
+    }
+    Match.Restore(loaded.Saved.Match);
+    Match.RestoreTakeBackPoints(loaded.Saved.TakeBackPoints);
   }
 
   // A deliberate move: the slot's card, reported as a click on its middle.
@@ -137,6 +167,9 @@ class TRunner {
   std::optional<TTranscript> Transcript;
   TMatchChecker Checker;
   std::vector<double> DecisionMs;
+  TOpponentLevel OpponentsLevel;
+  std::uint64_t OpponentsSeed;
+  std::vector<std::string> FileFailures;
   TStrongPlayer StrongOpponents;
   TStrongPlayer StrongHuman;
   TTimedPlayer TimedOpponents;
@@ -149,7 +182,8 @@ TRunSummary RunMatches(const TRunOptions& options) {
   TRunSummary summary;
   const auto start = std::chrono::steady_clock::now();
   TRunner runner(options);
-  for (int m = 0; m < options.Matches; ++m) runner.PlayMatch(summary);
+  for (int m = 0; m < options.Matches; ++m)
+    runner.PlayMatch(summary, m == 0 && options.ResumeFrom ? &*options.ResumeFrom : nullptr);
   runner.Finish(summary);
   summary.Matches = options.Matches;
   summary.Seconds =

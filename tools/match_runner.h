@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "computer_player.h"
 #include "events.h"
 #include "human_player.h"
+#include "match_file.h"
 #include "strong_player.h"
 
 namespace varlo {
@@ -33,6 +35,12 @@ struct TRunOptions {
   TStrongBudget StrongBudget;
   /// One more listener to every event (a benchmark's tally), or none.
   TEventSink* Listener = nullptr;
+  /// At every decision of the human the match goes through a saved match's
+  /// file in this folder and back: what is saved must be all there is.
+  std::filesystem::path ResumeEveryMoveDir;
+  /// The first match goes on from this saved match instead of New (its
+  /// opponents are the file's).
+  std::optional<TSavedMatch> ResumeFrom;
 };
 
 struct TRunSummary {

@@ -13,6 +13,7 @@ using TJson = nlohmann::ordered_json;
 const char* EventName(TEventKind kind) {
   switch (kind) {
     case TEventKind::New: return "new";
+    case TEventKind::Resume: return "resume";
     case TEventKind::Click: return "click";
     case TEventKind::Beep: return "beep";
     case TEventKind::Box: return "box";

@@ -4,6 +4,7 @@
 //   varlo-sim [--matches N] [--seed S] [--name TEXT]
 //             [--human first|random|chaos|strong] [--opponents classic|strong]
 //             [--records-dir DIR | --game-records] [--transcript FILE]
+//             [--resume-every-move | --resume-from FILE]
 //   varlo-sim --version | --help
 #include <cstdlib>
 #include <fstream>
@@ -21,6 +22,7 @@ void PrintUsage(std::ostream& out) {
   out << "usage: varlo-sim [--matches N] [--seed S] [--name TEXT]\n"
       << "                 [--human first|random|chaos|strong] [--opponents classic|strong]\n"
       << "                 [--records-dir DIR | --game-records] [--transcript FILE]\n"
+      << "                 [--resume-every-move | --resume-from FILE]\n"
       << "       varlo-sim --version | --help\n";
 }
 
@@ -35,6 +37,40 @@ bool ParseNumber(const std::string& text, unsigned long long& value) {
   errno = 0;
   value = std::strtoull(text.c_str(), nullptr, 10);
   return errno == 0;
+}
+
+// A temporary folder of our own, removed with its contents at the end.
+class TTempFolder {
+ public:
+  bool Create() {
+    std::error_code ec;
+    std::string pattern =
+        (std::filesystem::temp_directory_path(ec) / "varlo-sim-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) return false;
+    Path = pattern;
+    return true;
+  }
+  ~TTempFolder() {
+    std::error_code ec;
+    if (!Path.empty()) std::filesystem::remove_all(Path, ec);
+  }
+  std::filesystem::path Path;
+};
+
+// A saved match to go on from. Exits with status 2 and one line saying why
+// when it cannot be continued; a damaged file is set aside as FILE.bad.
+int LoadResumeFrom(const std::string& file, varlo::TRunOptions& options) {
+  varlo::TLoadResult loaded = varlo::LoadMatchFile(file);
+  if (loaded.Status == varlo::TLoadStatus::Loaded) {
+    options.ResumeFrom = std::move(loaded.Saved);
+    return 0;
+  }
+  std::string why = loaded.Reason;
+  if (loaded.Status == varlo::TLoadStatus::Newer) why = "it was saved by a newer Varlo";
+  else if (loaded.Status == varlo::TLoadStatus::Corrupt && varlo::SetAsideMatchFile(file))
+    why += "; set aside as " + file + ".bad";
+  std::cerr << "varlo-sim: cannot continue " << file << ": " << why << "\n";
+  return 2;
 }
 
 // The file the game itself keeps its records in, found as the game finds it
@@ -52,6 +88,8 @@ int main(int argc, char** argv) {
   std::string transcriptPath;
   std::string recordsDir;
   bool gameRecords = false;
+  bool resumeEveryMove = false;
+  std::string resumeFrom;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--version") {
@@ -64,6 +102,10 @@ int main(int argc, char** argv) {
     }
     if (arg == "--game-records") {
       gameRecords = true;
+      continue;
+    }
+    if (arg == "--resume-every-move") {
+      resumeEveryMove = true;
       continue;
     }
     if (i + 1 >= argc) return Usage("missing value after " + arg);
@@ -87,24 +129,34 @@ int main(int argc, char** argv) {
       recordsDir = value;
     } else if (arg == "--transcript") {
       transcriptPath = value;
+    } else if (arg == "--resume-from") {
+      resumeFrom = value;
     } else {
       return Usage("unknown option " + arg);
     }
   }
 
   std::error_code ec;
-  std::filesystem::path tempDir;
+  TTempFolder records, saves;
+  if (resumeEveryMove && !resumeFrom.empty())
+    return Usage("--resume-every-move and --resume-from exclude each other");
   if (gameRecords) {
     if (!recordsDir.empty()) return Usage("--records-dir and --game-records exclude each other");
     options.RecordsFile = GameRecordsFile();
   } else if (recordsDir.empty()) {
-    std::string pattern = (std::filesystem::temp_directory_path(ec) / "varlo-sim-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) return Usage("cannot create a temporary folder");
-    tempDir = pattern;
-    options.RecordsDir = tempDir;
+    if (!records.Create()) return Usage("cannot create a temporary folder");
+    options.RecordsDir = records.Path;
   } else {
     options.RecordsDir = recordsDir;
     std::filesystem::create_directories(options.RecordsDir, ec);
+  }
+
+  if (resumeEveryMove) {
+    if (!saves.Create()) return Usage("cannot create a temporary folder");
+    options.ResumeEveryMoveDir = saves.Path;
+  }
+  if (!resumeFrom.empty()) {
+    if (const int status = LoadResumeFrom(resumeFrom, options)) return status;
   }
 
   std::ofstream transcript;
@@ -115,7 +167,6 @@ int main(int argc, char** argv) {
   }
 
   const varlo::TRunSummary summary = varlo::RunMatches(options);
-  if (!tempDir.empty()) std::filesystem::remove_all(tempDir, ec);
   for (const auto& failure : summary.Failures) std::cerr << "check failed: " << failure << "\n";
   std::cout << varlo::SummaryLine(summary) << std::endl;
   return summary.Failures.empty() ? 0 : 1;

@@ -2,6 +2,24 @@
 
 namespace varlo {
 
+const char* OpponentLevelId(TOpponentLevel level) {
+  switch (level) {
+    case TOpponentLevel::Classic: return "classic";
+    case TOpponentLevel::Strong: return "strong";
+  }
+  return "classic";
+}
+
+bool OpponentLevelOfId(std::string_view id, TOpponentLevel& level) {
+  for (TOpponentLevel each : {TOpponentLevel::Classic, TOpponentLevel::Strong}) {
+    if (id == OpponentLevelId(each)) {
+      level = each;
+      return true;
+    }
+  }
+  return false;
+}
+
 std::int32_t DrawFreeContract(TRandom& random, const TContractRow& chosen) {
   std::int32_t r;
   do {

@@ -5,6 +5,7 @@
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <string_view>
 
 #include "contracts.h"
 #include "deal_state.h"
@@ -15,8 +16,13 @@ namespace varlo {
 /// One seat's row of ContractsChosen: true once it has chosen that contract.
 using TContractRow = std::array<bool, ContractCount>;
 
-/// The opponents the player can ask for (Options > Opponents).
+/// The opponents the player can ask for (Options > Preferences).
 enum class TOpponentLevel { Classic, Strong };
+
+/// The level's id in files and on the command line ("classic", "strong").
+const char* OpponentLevelId(TOpponentLevel level);
+/// The level of an id; false for anything else.
+bool OpponentLevelOfId(std::string_view id, TOpponentLevel& level);
 
 class TComputerPlayer {
  public:

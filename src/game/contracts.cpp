@@ -27,6 +27,21 @@ std::int32_t CountIn(const TTrick& trick, Pred pred) {
 
 }  // namespace
 
+namespace {
+constexpr std::array<std::string_view, ContractCount> ContractIds{
+    "varlo", "whist", "levate", "total", "queens", "heart-king", "club-10", "diamonds"};
+}  // namespace
+
+std::string ContractId(std::int32_t contract) {
+  if (contract < 0 || contract >= ContractCount) return {};
+  return std::string(ContractIds[contract]);
+}
+
+std::int32_t ContractOfId(std::string_view id) {
+  const auto at = std::find(ContractIds.begin(), ContractIds.end(), id);
+  return at == ContractIds.end() ? -1 : static_cast<std::int32_t>(at - ContractIds.begin());
+}
+
 std::string ContractName(std::int32_t contract) {
   static const char* const names[ContractCount] = {
       "Varlo", "Whist", "Levate", "Total", "Queens", "Heart King", "Club 10", "Diamonds"};

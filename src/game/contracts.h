@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "cards.h"
 
@@ -40,6 +41,12 @@ constexpr bool IsTrickContract(std::int32_t contract) { return contract >= 1; }
 
 /// The display name of a contract; empty for an index outside 0..7.
 std::string ContractName(std::int32_t contract);
+/// The contract's id in files ("varlo", "whist", "levate", "total",
+/// "queens", "heart-king", "club-10", "diamonds"): plain ASCII that never
+/// changes, whatever the names shown. Empty for an index outside 0..7.
+std::string ContractId(std::int32_t contract);
+/// The index of an id; -1 for anything else.
+std::int32_t ContractOfId(std::string_view id);
 
 /// Points of one complete trick under the contract (0 for the layout
 /// contract and for any index outside 1..7).

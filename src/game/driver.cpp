@@ -168,6 +168,7 @@ bool TMatch::SettleTrick() {
 bool TMatch::EndDeal() {
   ++S.Progress.DealsPlayed;
   if (S.Deal.Contract == VarloLayout) SettleLayoutDeal();
+  NoteDealResult();
   RequestRepaint();
   Scr.ShowScore(ScoreRows(S.Deal.Players));
   if (MatchFinished()) {
@@ -179,6 +180,18 @@ bool TMatch::EndDeal() {
   }
   StartNextDeal();
   return true;
+}
+
+// Scores start at 0 with the match, so what is not in the earlier deals'
+// points came from this deal.
+void TMatch::NoteDealResult() {
+  TDealResult result{S.Deal.Chooser, S.Deal.Contract, {}};
+  for (int seat = 0; seat < SeatCount; ++seat) {
+    std::int32_t earlier = 0;
+    for (const TDealResult& deal : S.Progress.Deals) earlier += deal.Points[seat];
+    result.Points[seat] = S.Deal.Players[seat].Score - earlier;
+  }
+  S.Progress.Deals.push_back(result);
 }
 
 void TMatch::StartNextDeal() {

@@ -48,6 +48,7 @@ void TMatch::NewMatch() {
   S.Deal.Leader = 0;
   S.Progress.DealsPlayed = 0;
   S.Progress.Assisted = false;
+  S.Progress.Deals.clear();
   S.Deal.Contract = NoContract;
   // A match abandoned in the middle of a layout deal must leave nothing
   // behind for the next one: the hands go, and with them the trick, the

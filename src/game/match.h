@@ -160,6 +160,7 @@ class TMatch {
   /// True when the driver waits for the end of the pause.
   bool SettleTrick();
   bool EndDeal();
+  void NoteDealResult();
   void StartNextDeal();
   void ChooseNextContract();
   void UpdateRecords();

@@ -16,6 +16,15 @@
 
 namespace varlo {
 
+/// What one finished deal paid: who chose, what, and each seat's points.
+struct TDealResult {
+  std::int32_t Chooser = 0;
+  std::int32_t Contract = 0;
+  std::array<std::int32_t, SeatCount> Points{};
+
+  friend bool operator==(const TDealResult&, const TDealResult&) = default;
+};
+
 /// How far the match has come.
 struct TMatchProgress {
   /// Row = seat of a chooser, column = contract: true once chosen.
@@ -26,6 +35,8 @@ struct TMatchProgress {
   std::vector<std::string> FinishOrder;
   /// The player had help (a card taken back): the result is no record.
   bool Assisted = false;
+  /// The deals of this match so far, in order: what statistics are made of.
+  std::vector<TDealResult> Deals;
 
   friend bool operator==(const TMatchProgress&, const TMatchProgress&) = default;
 };

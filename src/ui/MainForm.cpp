@@ -14,6 +14,7 @@
 #include "FormTools.h"
 #include "Resources.h"
 #include "TableView.h"
+#include "match_saver.h"
 #include "records.h"
 #include "strong_player.h"
 
@@ -79,11 +80,16 @@ TfrmVarlo::TfrmVarlo(varlo::TClock* clock, std::optional<std::filesystem::path> 
   resize(sizeHint());
   CentreOnScreen();
   SetUpRecordsFile(std::move(recordsFile));
+  Prefs = LoadPreferences(PreferencesPath());
+  ApplyPreferences();
+  if (Prefs.RememberLook && Prefs.Look) ApplyLook(*Prefs.Look);
 }
 
 TfrmVarlo::~TfrmVarlo() {
   if (frmVarlo == this) frmVarlo = nullptr;
 }
+
+QString TfrmVarlo::PreferencesPath() { return PreferencesFile(); }
 
 QMenu* TfrmVarlo::AddMenu(const char* name, const QString& caption) {
   QMenu* menu = menuBar()->addMenu(caption);
@@ -104,6 +110,10 @@ void TfrmVarlo::CreateMenu() {
   menuBar()->setObjectName(QStringLiteral("mnuMain"));
   miGame = AddMenu("miGame", QStringLiteral("Game"));
   miNew = AddItem(miGame, "miNew", QStringLiteral("New"));
+  miTakeBack = AddItem(miGame, "miTakeBack", QStringLiteral("Take back"),
+                       QStringLiteral("Take back your last card"));
+  miTakeBack->setShortcut(QKeySequence::Undo);
+  miTakeBack->setVisible(false);
   miOpen = AddItem(miGame, "miOpen", QStringLiteral("Open"));
   miSave = AddItem(miGame, "miSave", QStringLiteral("Save"));
   miOpen->setVisible(false);
@@ -116,7 +126,7 @@ void TfrmVarlo::CreateMenu() {
   miPlayerName = AddItem(miOptions, "miPlayerName", QStringLiteral("Player Name"));
   miFont = AddItem(miOptions, "miFont", QStringLiteral("Font"));
   miBackground = AddItem(miOptions, "miBackground", QStringLiteral("Background"));
-  miOpponents = AddItem(miOptions, "miOpponents", QStringLiteral("Opponents"));
+  miPreferences = AddItem(miOptions, "miPreferences", QStringLiteral("Preferences..."));
 
   miInfo = AddMenu("miInfo", QStringLiteral("Info"));
   miScore = AddItem(miInfo, "miScore", QStringLiteral("Score"), QStringLiteral("Score"));
@@ -133,7 +143,8 @@ void TfrmVarlo::CreateMenu() {
   connect(miPlayerName, &QAction::triggered, this, &TfrmVarlo::miPlayerNameClick);
   connect(miFont, &QAction::triggered, this, &TfrmVarlo::miFontClick);
   connect(miBackground, &QAction::triggered, this, &TfrmVarlo::miBackgroundClick);
-  connect(miOpponents, &QAction::triggered, this, &TfrmVarlo::miOpponentsClick);
+  connect(miPreferences, &QAction::triggered, this, &TfrmVarlo::miPreferencesClick);
+  connect(miTakeBack, &QAction::triggered, this, &TfrmVarlo::miTakeBackClick);
   connect(miScore, &QAction::triggered, this, &TfrmVarlo::miScoreClick);
   connect(miTop, &QAction::triggered, this, &TfrmVarlo::miTopClick);
   connect(miVarloHelp, &QAction::triggered, this, &TfrmVarlo::miVarloHelpClick);
@@ -212,12 +223,15 @@ void TfrmVarlo::RunDriver(const std::function<void()>& call) {
   } catch (...) {
     report(QStringLiteral("The game stopped on an unknown error."));
   }
-  if (running.Outer || !CloseWaiting) return;
+  if (running.Outer) return;
+  AfterDriver();
+  if (!CloseWaiting) return;
   CloseWaiting = false;
   QTimer::singleShot(0, this, &QWidget::close);
 }
 
 void TfrmVarlo::miNewClick() {
+  ForgetUnfinishedMatch();
   RunDriver([this] { MatchState.NewMatch(); });
 }
 

@@ -12,12 +12,14 @@
 #include <utility>
 #include <vector>
 
+#include "Preferences.h"
 #include "match.h"
 #include "random.h"
 #include "screen.h"
 
 namespace varlo {
 class TStrongPlayer;
+class TMatchSaver;
 }
 
 class QAction;
@@ -44,8 +46,17 @@ class TfrmVarlo : public QMainWindow, public varlo::TScreen {
   const QColor& TextColour() const { return TextPen; }
   /// Scales the pause after each trick; 0 skips the wait (tests).
   void SetPauseScale(double scale) { PauseScale = scale; }
-  /// Who plays Jack, Sandra and Ben (Options > Opponents); Classic at start.
-  varlo::TOpponentLevel OpponentLevel() const { return Opponents; }
+  /// Who plays Jack, Sandra and Ben (Options > Preferences); Classic at start.
+  varlo::TOpponentLevel OpponentLevel() const { return Prefs.Opponents; }
+  /// The player's choices as they stand in this run.
+  const TPreferences& Preferences() const { return Prefs; }
+  /// Where the choices are kept; set before the window reads them.
+  static QString PreferencesPath();
+  /// At start: offers to continue the unfinished match, when the player
+  /// keeps one; says so when it cannot be continued.
+  void OfferToContinue();
+  /// Waits until the unfinished match's file is written (tests, exit).
+  void FlushSaves();
 
   // ---- varlo::TScreen
   void Beep() override;
@@ -65,7 +76,8 @@ class TfrmVarlo : public QMainWindow, public varlo::TScreen {
   void miPlayerNameClick();
   void miFontClick();
   void miBackgroundClick();
-  void miOpponentsClick();
+  void miPreferencesClick();
+  void miTakeBackClick();
   void miScoreClick();
   void miTopClick();
   void miVarloHelpClick();
@@ -88,6 +100,20 @@ class TfrmVarlo : public QMainWindow, public varlo::TScreen {
   QAction* AddItem(QMenu* menu, const char* name, const QString& caption,
                    const QString& hint = QString());
   void SetUpRecordsFile(std::optional<std::filesystem::path> recordsFile);
+  /// Puts the preferences in force: the opponents, the pace, the layout
+  /// messages, taking back, the remembered look.
+  void ApplyPreferences();
+  void ApplyLook(const TLook& look);
+  /// The name, font and background as they stand, for remembering.
+  TLook CurrentLook() const;
+  /// Keeps the changed look when the player wants it remembered.
+  void RememberLook();
+  void UseOpponents(varlo::TOpponentLevel level, std::uint64_t seed);
+  /// After every driver call: the match is saved while the human is to
+  /// play, forgotten once it is over; the take-back command follows.
+  void AfterDriver();
+  void SaveUnfinishedMatch();
+  void ForgetUnfinishedMatch();
   void CentreOnScreen();
   void CentreFrameOnceKnown();
   /// Runs the turn driver; a close request that arrives meanwhile waits
@@ -106,6 +132,7 @@ class TfrmVarlo : public QMainWindow, public varlo::TScreen {
   void DrawOpponents();
   void DrawCardImage(int n, int x, int y);
   void DrawText(const std::string& text, int x, int y);
+  void DrawMessageLine(const std::string& text);
   void FillRect(int left, int top, int right, int bottom);
   const TCardImages& CardImages();
   /// Renders the pictures the next drawing pass will need, all at once.
@@ -114,8 +141,10 @@ class TfrmVarlo : public QMainWindow, public varlo::TScreen {
   std::unique_ptr<varlo::TClock> OwnClock;
   varlo::TMatch MatchState;
   varlo::TClock* SeedClock = nullptr;  // also seeds the Strong player
-  varlo::TOpponentLevel Opponents = varlo::TOpponentLevel::Classic;
+  TPreferences Prefs;
   std::unique_ptr<varlo::TStrongPlayer> StrongPlayer;
+  std::uint64_t OpponentsSeed = 0;
+  std::unique_ptr<varlo::TMatchSaver> Saver;
   TTableView* TableView = nullptr;
   QTimer PaintTimer;
   QTimer PauseTimer;
@@ -139,13 +168,14 @@ class TfrmVarlo : public QMainWindow, public varlo::TScreen {
   QAction* miNew = nullptr;
   QAction* miOpen = nullptr;
   QAction* miSave = nullptr;
+  QAction* miTakeBack = nullptr;
   QAction* N1 = nullptr;
   QAction* miExit = nullptr;
   QMenu* miOptions = nullptr;
   QAction* miPlayerName = nullptr;
   QAction* miFont = nullptr;
   QAction* miBackground = nullptr;
-  QAction* miOpponents = nullptr;
+  QAction* miPreferences = nullptr;
   QMenu* miInfo = nullptr;
   QAction* miScore = nullptr;
   QAction* miTop = nullptr;

@@ -9,7 +9,6 @@
 #include "FormTools.h"
 #include "HelpWindow.h"
 #include "MainForm.h"
-#include "Opponents.h"
 #include "TableView.h"
 #include "score.h"
 #include "strong_player.h"
@@ -27,6 +26,8 @@ void TfrmVarlo::miPlayerNameClick() {
     MatchState.SetHumanName(input.textValue().toStdString());
   else
     MatchState.RequestRepaint();
+  RememberLook();
+  SaveUnfinishedMatch();
 }
 
 void TfrmVarlo::miFontClick() {
@@ -41,6 +42,7 @@ void TfrmVarlo::miFontClick() {
   TextPen = *FontColourChoice;
   TableView->Fill();
   MatchState.RequestRepaint();
+  RememberLook();
 }
 
 void TfrmVarlo::miBackgroundClick() {
@@ -52,18 +54,7 @@ void TfrmVarlo::miBackgroundClick() {
   TableView->SetBackground(chosen);
   TableView->Fill();
   MatchState.RequestRepaint();
-}
-
-void TfrmVarlo::miOpponentsClick() {
-  TfrmOpponents dialog(Opponents, this);
-  if (ShowModalTo(dialog, this) != QDialog::Accepted) return;
-  Opponents = dialog.Level();
-  // Seeded once, when first asked for; it draws from no generator of the
-  // match, so the deals stay what the clock makes them.
-  if (Opponents == varlo::TOpponentLevel::Strong && !StrongPlayer)
-    StrongPlayer = std::make_unique<varlo::TStrongPlayer>(SeedClock->Read());
-  MatchState.SetOpponents(Opponents == varlo::TOpponentLevel::Strong ? StrongPlayer.get()
-                                                                     : nullptr);
+  RememberLook();
 }
 
 void TfrmVarlo::miScoreClick() { ShowScore(varlo::ScoreRows(MatchState.Deal().Players)); }

@@ -24,6 +24,9 @@ constexpr TSeatMark SeatMarks[] = {
 };
 
 constexpr int TrickLeft = 168, TrickTop = 163;
+// With the layout messages on the table, their line lies right of the game
+// line, where the layout view has nothing else.
+constexpr int MessageLeft = 250, MessageTop = 410, MessageRight = 612, MessageBottom = 430;
 constexpr int LayoutLeft = 20, LayoutTop = 150, LayoutRowStep = 50;
 
 }  // namespace
@@ -78,6 +81,17 @@ void TfrmVarlo::DrawTable() {
                     LayoutTop + LayoutRowStep * (c / 8));
   }
   DrawText(m.Lines().GameLine, 20, 410);
+  if (m.Config().MessagesOnTable) DrawMessageLine(m.Lines().HandLine);
+}
+
+// The newest messages are the ones to read: an overlong line loses its
+// oldest part.
+void TfrmVarlo::DrawMessageLine(const std::string& text) {
+  FillRect(MessageLeft, MessageTop, MessageRight, MessageBottom);
+  if (!Canvas) return;
+  const QString line = Canvas->fontMetrics().elidedText(
+      QString::fromStdString(text), Qt::ElideLeft, MessageRight - MessageLeft - 10);
+  DrawText(line.toStdString(), MessageLeft + 10, MessageTop);
 }
 
 void TfrmVarlo::DrawHumanHand() {

@@ -59,6 +59,8 @@ void TfrmVarlo::StartPause(int milliseconds) {
 void TfrmVarlo::FillWindow() { TableView->Fill(); }
 
 void TfrmVarlo::ShowChooser(varlo::TGameChooser& chooser) {
+  // The human's choice is a point to go on from, like his card.
+  if (chooser.ListEnabled()) SaveUnfinishedMatch();
   TfrmGameChooser dialog(chooser, this);
   ShowModalTo(dialog, this);
 }

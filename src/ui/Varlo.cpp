@@ -1,6 +1,7 @@
 // The program's start: the application, the one main window, the event loop.
 #include <QApplication>
 #include <QIcon>
+#include <QTimer>
 
 #include "MainForm.h"
 #include "Resources.h"
@@ -18,5 +19,6 @@ int main(int argc, char* argv[]) {
   // Closing the window ends the program and frees it.
   frmVarlo->setAttribute(Qt::WA_DeleteOnClose);
   frmVarlo->show();
+  QTimer::singleShot(0, frmVarlo, &TfrmVarlo::OfferToContinue);
   return app.exec();
 }

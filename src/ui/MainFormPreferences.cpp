@@ -1,0 +1,70 @@
+// Options > Preferences and what the window does with the choices.
+#include "FormTools.h"
+#include "MainForm.h"
+#include "PreferencesDialog.h"
+#include "TableView.h"
+#include "strong_player.h"
+
+#include <QAction>
+
+void TfrmVarlo::miPreferencesClick() {
+  TfrmPreferences dialog(Prefs, this);
+  if (ShowModalTo(dialog, this) != QDialog::Accepted) return;
+  const TPreferences before = Prefs;
+  Prefs = dialog.Chosen();
+  // The look is taken as it stands the moment the player asks for it to
+  // last, and forgotten when he no longer does.
+  Prefs.Look = Prefs.RememberLook ? std::optional<TLook>(CurrentLook()) : std::nullopt;
+  ApplyPreferences();
+  // The file is written only now, at OK; a file that cannot be written
+  // leaves the choices for this run.
+  SavePreferences(PreferencesPath(), Prefs);
+  if (!Prefs.KeepUnfinished && before.KeepUnfinished) ForgetUnfinishedMatch();
+  if (Prefs.KeepUnfinished) SaveUnfinishedMatch();
+}
+
+void TfrmVarlo::ApplyPreferences() {
+  varlo::TMatchConfig config = MatchState.Config();
+  config.PauseMs = Prefs.PauseMs;
+  config.MessagesOnTable = Prefs.MessagesOnTable;
+  config.TakeBack = Prefs.TakeBack;
+  MatchState.SetConfig(config);
+  // Seeded once, when first asked for; it draws from no generator of the
+  // match, so the deals stay what the clock makes them.
+  UseOpponents(Prefs.Opponents, StrongPlayer ? OpponentsSeed : SeedClock->Read());
+  miTakeBack->setVisible(Prefs.TakeBack);
+  miTakeBack->setEnabled(MatchState.CanTakeBack());
+  MatchState.RequestRepaint();
+}
+
+void TfrmVarlo::UseOpponents(varlo::TOpponentLevel level, std::uint64_t seed) {
+  Prefs.Opponents = level;
+  if (level == varlo::TOpponentLevel::Strong && (!StrongPlayer || seed != OpponentsSeed)) {
+    StrongPlayer = std::make_unique<varlo::TStrongPlayer>(seed);
+    OpponentsSeed = seed;
+  }
+  MatchState.SetOpponents(level == varlo::TOpponentLevel::Strong ? StrongPlayer.get() : nullptr);
+}
+
+TLook TfrmVarlo::CurrentLook() const {
+  return {QString::fromStdString(MatchState.Deal().Players[0].Name), TextFont, TextPen,
+          TableView->Background()};
+}
+
+void TfrmVarlo::ApplyLook(const TLook& look) {
+  MatchState.SetHumanName(look.Name.toStdString());
+  TextFont = look.Font;
+  TextPen = look.FontColour;
+  FontChoice = look.Font;
+  FontColourChoice = look.FontColour;
+  ColourChoice = look.Background;
+  TableView->SetBackground(look.Background);
+  TableView->Fill();
+  MatchState.RequestRepaint();
+}
+
+void TfrmVarlo::RememberLook() {
+  if (!Prefs.RememberLook) return;
+  Prefs.Look = CurrentLook();
+  SavePreferences(PreferencesPath(), Prefs);
+}
