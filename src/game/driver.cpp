@@ -20,6 +20,8 @@ void TMatch::PlayTurn(std::int32_t x, std::int32_t y, bool passed) {
 }
 
 void TMatch::PlaySlot(int slot, bool passed) {
+  // A trick on show ends only by EndPause.
+  if (S.Driver.PauseWaiting) return;
   S.Driver.InputEnabled = false;
   // Once the 32nd deal is over there is no contract left to choose: a click
   // on a card left in the hand must not start a 33rd deal.
