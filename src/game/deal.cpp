@@ -6,9 +6,8 @@ namespace varlo {
 void TMatch::ResetHands() {
   for (auto& p : S.Deal.Players) p.Cards.fill(NoCard);
   for (int seat = 1; seat < SeatCount; ++seat) S.Deal.Players[seat].Name = ComputerName(seat);
-  // New hands: nothing of the last deal stays on the table or tells
-  // anything about them.
-  S.Deal.ClearDeal();
+  // New hands: nothing of the last deal tells anything about them.
+  S.Deal.ForgetDeal();
 }
 
 void TMatch::DealCards() {

@@ -50,11 +50,11 @@ void TMatch::NewMatch() {
   S.Progress.Assisted = false;
   S.Progress.Deals.clear();
   S.Deal.Contract = NoContract;
-  // A match abandoned in the middle of a layout deal must leave nothing
-  // behind for the next one: the hands go, and with them the trick, the
-  // layout and the skip.
   ResetHands();
   ResetMatch();
+  // A match abandoned in the middle of a layout deal must leave nothing
+  // behind for the next one.
+  S.Deal.ClearDeal();
   S.Progress.FinishOrder.clear();
   Points.clear();
   DealCards();

@@ -67,8 +67,7 @@ class TMatch {
   void DisableInput() { S.Driver.InputEnabled = false; }
 
   // ---- hands and the deal
-  /// Empties all 32 slots, names the computer seats and clears the table
-  /// of the last deal.
+  /// Empties all 32 slots and names the computer seats.
   void ResetHands();
   /// Re-seeds the generator from the clock and deals eight cards to each seat.
   void DealCards();
