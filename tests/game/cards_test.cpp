@@ -7,7 +7,9 @@
 namespace {
 
 using namespace varlo;
+using varlo_test::Edit;
 using varlo_test::MakeHand;
+using varlo_test::TEdit;
 
 TCards HandOf(std::initializer_list<TCard> cards) {
   TCards player;
@@ -91,8 +93,11 @@ TEST(HandQueries, PlayersWithCardsCountsSeatsHoldingAnything) {
   EXPECT_EQ(match.Deal().PlayersWithCards(), 0);
   Edit(match)->Deal.Players[2].Cards[7] = 12;
   EXPECT_EQ(match.Deal().PlayersWithCards(), 1);
-  Edit(match)->Deal.Players[0].Cards[0] = 0;
-  Edit(match)->Deal.Players[3].Cards = MakeHand({1, 2});
+  {
+    TEdit edit(match);
+    edit->Deal.Players[0].Cards[0] = 0;
+    edit->Deal.Players[3].Cards = MakeHand({1, 2});
+  }
   EXPECT_EQ(match.Deal().PlayersWithCards(), 3);
   Edit(match)->Deal.Players[1].Cards[4] = 31;
   EXPECT_EQ(match.Deal().PlayersWithCards(), 4);

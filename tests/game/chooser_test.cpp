@@ -15,6 +15,8 @@
 namespace {
 
 using namespace varlo;
+using varlo_test::Edit;
+using varlo_test::TEdit;
 using varlo_test::TEventKind;
 using varlo_test::TTable;
 
@@ -27,7 +29,7 @@ class Chooser : public ::testing::Test {
   TTable Table;
   TMatch& M = Table.Match;
   varlo_test::TFakeScreen& Screen = Table.Screen;
-  void SetUp() override { M.Players[0].Name = "Alice"; }
+  void SetUp() override { Edit(M)->Deal.Players[0].Name = "Alice"; }
 };
 
 TEST_F(Chooser, HumanFirstDealOffersEverything) {
@@ -40,7 +42,7 @@ TEST_F(Chooser, HumanFirstDealOffersEverything) {
   EXPECT_EQ(chooser.PlayerLabel(), "Alice");
   EXPECT_EQ(chooser.GameLabel(), "");
   EXPECT_FALSE(chooser.Closed());
-  EXPECT_EQ(TrueCount(M.ContractsChosen[0]), 0);
+  EXPECT_EQ(TrueCount(M.Progress().ContractsChosen[0]), 0);
 }
 
 TEST_F(Chooser, ItemsAreTheContractNames) {
@@ -60,14 +62,14 @@ TEST_F(Chooser, SecondCheckReplacesTheFirst) {
 
   EXPECT_TRUE(chooser.TryClose());
   EXPECT_TRUE(chooser.Closed());
-  EXPECT_EQ(M.Contract, Queens);
-  EXPECT_TRUE(M.ContractsChosen[0][Queens]);
-  EXPECT_EQ(TrueCount(M.ContractsChosen[0]), 1);
+  EXPECT_EQ(M.Deal().Contract, Queens);
+  EXPECT_TRUE(M.Progress().ContractsChosen[0][Queens]);
+  EXPECT_EQ(TrueCount(M.Progress().ContractsChosen[0]), 1);
   EXPECT_TRUE(Screen.Events.empty());
 }
 
 TEST_F(Chooser, NoCheckNoClose) {
-  M.Contract = Diamonds;
+  Edit(M)->Deal.Contract = Diamonds;
   TGameChooser chooser(M);
   chooser.ToggleItem(Whist);
   chooser.ToggleItem(Whist);
@@ -81,17 +83,20 @@ TEST_F(Chooser, NoCheckNoClose) {
   ASSERT_GE(box, 1);
   EXPECT_EQ(Screen.Events[box].Box, TBoxKind::Error);
   EXPECT_EQ(Screen.Events[box - 1].Kind, TEventKind::Beep);
-  EXPECT_EQ(M.Contract, Diamonds);
-  for (const TRow& row : M.ContractsChosen) EXPECT_EQ(TrueCount(row), 0);
+  EXPECT_EQ(M.Deal().Contract, Diamonds);
+  for (const TRow& row : M.Progress().ContractsChosen) EXPECT_EQ(TrueCount(row), 0);
 
   // The dialog stays open and takes a choice afterwards.
   chooser.ToggleItem(Levate);
   EXPECT_TRUE(chooser.TryClose());
-  EXPECT_EQ(M.Contract, Levate);
+  EXPECT_EQ(M.Deal().Contract, Levate);
 }
 
 TEST_F(Chooser, EarlierChoicesAreGreyedAndDoNotCount) {
-  M.ContractsChosen[0][Whist] = M.ContractsChosen[0][Queens] = true;
+  {
+    TEdit edit(M);
+    edit->Progress.ContractsChosen[0][Whist] = edit->Progress.ContractsChosen[0][Queens] = true;
+  }
   TGameChooser chooser(M);
   for (int i = 0; i < ContractCount; ++i) {
     const bool earlier = i == Whist || i == Queens;
@@ -106,8 +111,11 @@ TEST_F(Chooser, EarlierChoicesAreGreyedAndDoNotCount) {
 }
 
 TEST_F(Chooser, EighthChoiceLeavesOnlyTheLastFree) {
-  M.ContractsChosen[0].fill(true);
-  M.ContractsChosen[0][Club10] = false;
+  {
+    TEdit edit(M);
+    edit->Progress.ContractsChosen[0].fill(true);
+    edit->Progress.ContractsChosen[0][Club10] = false;
+  }
   TGameChooser chooser(M);
   for (int i = 0; i < ContractCount; ++i) {
     EXPECT_EQ(chooser.Items()[i].Checked, i != Club10) << i;
@@ -119,15 +127,19 @@ TEST_F(Chooser, EighthChoiceLeavesOnlyTheLastFree) {
   EXPECT_EQ(chooser.GameLabel(), "Club 10");
   for (int i = 0; i < ContractCount; ++i) EXPECT_TRUE(chooser.Items()[i].Checked) << i;
   EXPECT_TRUE(chooser.TryClose());
-  EXPECT_EQ(M.Contract, Club10);
-  EXPECT_EQ(TrueCount(M.ContractsChosen[0]), ContractCount);
+  EXPECT_EQ(M.Deal().Contract, Club10);
+  EXPECT_EQ(TrueCount(M.Progress().ContractsChosen[0]), ContractCount);
 }
 
 TEST_F(Chooser, ComputerDrawsBeforeTheDialogShows) {
   M.DealCards();
-  M.Chooser = 2;
-  M.ContractsChosen[2][VarloLayout] = M.ContractsChosen[2][Total] = M.ContractsChosen[2][HeartKing] = true;
-  M.ContractsChosen[0][Whist] = true;
+  {
+    TEdit edit(M);
+    edit->Deal.Chooser = 2;
+    auto& chosen = edit->Progress.ContractsChosen;
+    chosen[2][VarloLayout] = chosen[2][Total] = chosen[2][HeartKing] = true;
+    chosen[0][Whist] = true;
+  }
   TGameChooser chooser(M);
 
   EXPECT_FALSE(chooser.ListEnabled());
@@ -144,9 +156,9 @@ TEST_F(Chooser, ComputerDrawsBeforeTheDialogShows) {
     }
   }
   ASSERT_NE(drawn, -1);
-  EXPECT_TRUE(M.ContractsChosen[2][drawn]);
-  EXPECT_EQ(TrueCount(M.ContractsChosen[2]), 4);
-  EXPECT_EQ(TrueCount(M.ContractsChosen[0]), 1);
+  EXPECT_TRUE(M.Progress().ContractsChosen[2][drawn]);
+  EXPECT_EQ(TrueCount(M.Progress().ContractsChosen[2]), 4);
+  EXPECT_EQ(TrueCount(M.Progress().ContractsChosen[0]), 1);
   EXPECT_EQ(chooser.GameLabel(), ContractName(drawn));
 
   const auto items = chooser.Items();
@@ -158,39 +170,46 @@ TEST_F(Chooser, ComputerDrawsBeforeTheDialogShows) {
   EXPECT_EQ(chooser.GameLabel(), ContractName(drawn));
 
   EXPECT_TRUE(chooser.TryClose());
-  EXPECT_EQ(M.Contract, drawn);
-  EXPECT_EQ(TrueCount(M.ContractsChosen[2]), 4);
+  EXPECT_EQ(M.Deal().Contract, drawn);
+  EXPECT_EQ(TrueCount(M.Progress().ContractsChosen[2]), 4);
   EXPECT_TRUE(Screen.Messages().empty());
 }
 
 TEST_F(Chooser, ComputerSeatsShowTheirOwnNames) {
-  M.Chooser = 1;
+  Edit(M)->Deal.Chooser = 1;
   EXPECT_EQ(TGameChooser(M).PlayerLabel(), "Jack");
-  M.Chooser = 3;
+  Edit(M)->Deal.Chooser = 3;
   EXPECT_EQ(TGameChooser(M).PlayerLabel(), "Ben");
 }
 
 TEST_F(Chooser, ComputerTakesItsLastFreeContract) {
-  M.Chooser = 3;
-  M.ContractsChosen[3].fill(true);
-  M.ContractsChosen[3][Levate] = false;
+  {
+    TEdit edit(M);
+    edit->Deal.Chooser = 3;
+    edit->Progress.ContractsChosen[3].fill(true);
+    edit->Progress.ContractsChosen[3][Levate] = false;
+  }
   TGameChooser chooser(M);
   EXPECT_TRUE(chooser.Items()[Levate].Checked);
   EXPECT_EQ(chooser.GameLabel(), "Levate");
   EXPECT_TRUE(chooser.TryClose());
-  EXPECT_EQ(M.Contract, Levate);
+  EXPECT_EQ(M.Deal().Contract, Levate);
 }
 
 TEST_F(Chooser, ComputerDrawIsNotAlwaysTheSame) {
   M.DealCards();
-  M.Chooser = 1;
+  Edit(M)->Deal.Chooser = 1;
   std::set<int> drawn;
   for (int round = 0; round < 60; ++round) {
-    M.ContractsChosen[1].fill(true);
-    M.ContractsChosen[1][Club10] = M.ContractsChosen[1][Diamonds] = false;
+    {
+      TEdit edit(M);
+      auto& row = edit->Progress.ContractsChosen[1];
+      row.fill(true);
+      row[Club10] = row[Diamonds] = false;
+    }
     TGameChooser chooser(M);
     chooser.TryClose();
-    drawn.insert(M.Contract);
+    drawn.insert(M.Deal().Contract);
   }
   EXPECT_EQ(drawn, (std::set<int>{Club10, Diamonds}));
 }

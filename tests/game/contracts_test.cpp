@@ -14,8 +14,10 @@
 namespace {
 
 using namespace varlo;
+using varlo_test::Edit;
 using varlo_test::EmptyAllHands;
 using varlo_test::MakeHand;
+using varlo_test::TEdit;
 using varlo_test::TTable;
 
 TEST(ContractName, TheEightNamesInIndexOrder) {
@@ -83,8 +85,11 @@ TEST(TrickPoints, NoPointsOutsideTheTrickContracts) {
 TEST(TrickPoints, MatchReadsItsContractAndTrick) {
   TTable table;
   TMatch& match = table.Match;
-  Edit(match)->Deal.Trick = {21, 6, 0, 8};
-  Edit(match)->Deal.Contract = Total;
+  {
+    TEdit edit(match);
+    edit->Deal.Trick = {21, 6, 0, 8};
+    edit->Deal.Contract = Total;
+  }
   EXPECT_EQ(match.Deal().TrickPoints(), -320);
   Edit(match)->Deal.Contract = Diamonds;
   EXPECT_EQ(match.Deal().TrickPoints(), -30);
@@ -208,8 +213,11 @@ TEST(DealFinished, MatchReadsItsContractAndHands) {
   TTable table;
   TMatch& match = table.Match;
   EmptyAllHands(match);
-  Edit(match)->Deal.Players[2].Cards = MakeHand({21});
-  Edit(match)->Deal.Contract = Whist;
+  {
+    TEdit edit(match);
+    edit->Deal.Players[2].Cards = MakeHand({21});
+    edit->Deal.Contract = Whist;
+  }
   EXPECT_TRUE(match.Deal().DealFinished());
   Edit(match)->Deal.Contract = Queens;
   EXPECT_FALSE(match.Deal().DealFinished());

@@ -29,7 +29,7 @@ struct TShadow final : TComputerPlayer {
   int Played(int seat, int slot) {
     ++Decisions;
     Expect(Copy.NextToChoose(Next) == seat, "the copy expects another seat to move");
-    Expect(Copy == static_cast<const TDealState&>(Match), "the copy differs from the match's deal");
+    Expect(Copy == Match.Deal(), "the copy differs from the match's deal");
     Next = TDealState::SeatAfter(seat, Copy.Play(seat, slot));
     return slot;
   }
@@ -46,7 +46,8 @@ struct TShadow final : TComputerPlayer {
   }
   void Expect(bool ok, const char* what) {
     if (!ok && Failures++ < 5)
-      ADD_FAILURE() << what << " (deal " << Match.Progress().DealsPlayed << ", decision " << Decisions << ")";
+      ADD_FAILURE() << what << " (deal " << Match.Progress().DealsPlayed << ", decision "
+                    << Decisions << ")";
   }
 
   TMatch& Match;
@@ -69,7 +70,7 @@ TEST(DealState, AgreesWithTheDriverThroughWholeMatches) {
     shadow.EndDeal();
     TFakeScreen::ChooseLowestFree(chooser);
     // The copy starts from the chosen deal, the chooser first.
-    shadow.Copy = match;
+    shadow.Copy = match.Deal();
     shadow.Next = match.Deal().Chooser;
     shadow.Live = true;
   };
@@ -80,7 +81,8 @@ TEST(DealState, AgreesWithTheDriverThroughWholeMatches) {
       const TSlotSet legal = match.Deal().LegalSlots(0);
       for (int slot = 0; slot < HandSize; ++slot) {
         const int x = HandLeft + CardWidth * slot + 1;
-        const bool allowed = (legal >> slot) & 1u, held = match.Deal().Players[0].Cards[slot] != NoCard;
+        const bool allowed = (legal >> slot) & 1u;
+        const bool held = match.Deal().Players[0].Cards[slot] != NoCard;
         ASSERT_EQ(match.IsLegalClick(x, HandTop), allowed) << slot;
         ASSERT_EQ(match.IsIllegalClick(x, HandTop), held && !allowed) << slot;
       }

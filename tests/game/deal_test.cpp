@@ -11,6 +11,7 @@ namespace {
 
 using namespace varlo;
 using varlo_test::MakeHand;
+using varlo_test::TEdit;
 using varlo_test::TTable;
 
 using THands = std::array<THand, SeatCount>;
@@ -30,14 +31,18 @@ THands DealtWith(std::uint64_t reading) {
 TEST(ResetHands, EmptiesSlotsAndNamesTheComputerSeats) {
   TTable table;
   TMatch& match = table.Match;
-  Edit(match)->Deal.Players[0].Name = "Alice";
-  for (int seat = 0; seat < SeatCount; ++seat) {
-    Edit(match)->Deal.Players[seat].Cards = MakeHand({seat, seat + 4, seat + 8});
-    Edit(match)->Deal.Players[seat].Score = 10 * seat - 15;
+  {
+    TEdit edit(match);
+    auto& players = edit->Deal.Players;
+    players[0].Name = "Alice";
+    for (int seat = 0; seat < SeatCount; ++seat) {
+      players[seat].Cards = MakeHand({seat, seat + 4, seat + 8});
+      players[seat].Score = 10 * seat - 15;
+    }
+    players[1].Name = "Joe";
+    players[2].Name.clear();
+    players[3].Name = "ben";
   }
-  Edit(match)->Deal.Players[1].Name = "Joe";
-  match.Deal().Players[2].Name.clear();
-  Edit(match)->Deal.Players[3].Name = "ben";
 
   match.ResetHands();
 
@@ -73,19 +78,23 @@ TEST(DealCards, EveryCardExactlyOnceEightPerHand) {
 TEST(DealCards, KeepsScoresHumanNameTrickAndLayout) {
   TTable table;
   TMatch& match = table.Match;
-  Edit(match)->Deal.Players[0].Name = "Alice";
-  Edit(match)->Deal.Players[1].Name = "Joe";
   const std::array<std::int32_t, 4> scores{120, -300, 50, 0};
-  for (int seat = 0; seat < SeatCount; ++seat) match.Deal().Players[seat].Score = scores[seat];
-  Edit(match)->Deal.Trick = {3, 9, -1, 17};
-  Edit(match)->Deal.Layout[4] = true;
-  Edit(match)->Deal.Layout[12] = true;
+  {
+    TEdit edit(match);
+    edit->Deal.Players[0].Name = "Alice";
+    edit->Deal.Players[1].Name = "Joe";
+    for (int seat = 0; seat < SeatCount; ++seat) edit->Deal.Players[seat].Score = scores[seat];
+    edit->Deal.Trick = {3, 9, -1, 17};
+    edit->Deal.Layout[4] = true;
+    edit->Deal.Layout[12] = true;
+  }
 
   match.DealCards();
 
   EXPECT_EQ(match.Deal().Players[0].Name, "Alice");
   EXPECT_EQ(match.Deal().Players[1].Name, "Jack");
-  for (int seat = 0; seat < SeatCount; ++seat) EXPECT_EQ(match.Deal().Players[seat].Score, scores[seat]);
+  for (int seat = 0; seat < SeatCount; ++seat)
+    EXPECT_EQ(match.Deal().Players[seat].Score, scores[seat]);
   EXPECT_EQ(match.Deal().Trick, (TTrick{3, 9, -1, 17}));
   EXPECT_EQ(std::count(match.Deal().Layout.begin(), match.Deal().Layout.end(), true), 2);
   EXPECT_TRUE(match.Deal().Layout[4]);

@@ -19,18 +19,27 @@ constexpr int HandY = 75;
 // A table in the middle of a deal, with the hands and the trick set by hand.
 struct TDealTable : TTable {
   explicit TDealTable(std::int32_t contract, int chooser = 0) {
-    Edit(Match)->Deal.Contract = contract;
-    Edit(Match)->Deal.Chooser = chooser;
-    Edit(Match)->Deal.Leader = chooser;
-    Edit(Match)->Progress.ContractsChosen[chooser][contract] = true;
+    {
+      TEdit edit(Match);
+      edit->Deal.Contract = contract;
+      edit->Deal.Chooser = chooser;
+      edit->Deal.Leader = chooser;
+      edit->Progress.ContractsChosen[chooser][contract] = true;
+    }
     EmptyAllHands(Match);
   }
   void Hands(std::initializer_list<TCard> h0, std::initializer_list<TCard> h1,
              std::initializer_list<TCard> h2, std::initializer_list<TCard> h3) {
-    Edit(Match)->Deal.Players[0].Cards = MakeHand(h0);
-    Edit(Match)->Deal.Players[1].Cards = MakeHand(h1);
-    Edit(Match)->Deal.Players[2].Cards = MakeHand(h2);
-    Edit(Match)->Deal.Players[3].Cards = MakeHand(h3);
+    TEdit edit(Match);
+    edit->Deal.Players[0].Cards = MakeHand(h0);
+    edit->Deal.Players[1].Cards = MakeHand(h1);
+    edit->Deal.Players[2].Cards = MakeHand(h2);
+    edit->Deal.Players[3].Cards = MakeHand(h3);
+  }
+  void KeepRecordsIn(const std::filesystem::path& file) {
+    TMatchConfig config = Match.Config();
+    config.RecordsFile = file;
+    Match.SetConfig(config);
   }
   void Click(int slot) { Match.PlayTurn(SlotX(slot), HandY, false); }
 };
@@ -91,8 +100,11 @@ TEST(DriverTrick, IllegalCardIsRefusedAndNothingChanges) {
 
 TEST(DriverDeal, HeartKingEndsTheDealAndTheNextSeatChooses) {
   TDealTable t(HeartKing, 0);
-  Edit(t.Match)->Progress.DealsPlayed = 3;
-  Edit(t.Match)->Table.HandLine = "Hand: Ben";
+  {
+    TEdit edit(t.Match);
+    edit->Progress.DealsPlayed = 3;
+    edit->Table.HandLine = "Hand: Ben";
+  }
   t.Hands({6, 30}, {7, 31}, {2, 29}, {3, 28});
   t.Click(0);  // K♥ led, Jack takes it with A♥
   EXPECT_EQ(t.Match.Deal().Players[1].Score, -200);
@@ -116,7 +128,7 @@ TEST(DriverDeal, HeartKingEndsTheDealAndTheNextSeatChooses) {
 
 TEST(DriverLayout, AceGivesTheHumanAnotherMoveBeforeAnybodyElse) {
   TDealTable t(VarloLayout, 0);
-  for (TCard c : {4, 5, 6}) t.Match.Deal().Layout[c] = true;
+  for (TCard c : {4, 5, 6}) Edit(t.Match)->Deal.Layout[c] = true;
   t.Hands({7, 12}, {20, 21}, {28}, {11});
   t.Click(0);  // A♥ on K♥, and J♠ still fits
   EXPECT_TRUE(t.Match.Deal().Layout[7]);
@@ -144,7 +156,7 @@ TEST(DriverLayout, AceGivesTheHumanAnotherMoveBeforeAnybodyElse) {
 
 TEST(DriverLayout, AceWithNothingMoreToLayMeansAPass) {
   TDealTable t(VarloLayout, 0);
-  for (TCard c : {4, 5, 6}) t.Match.Deal().Layout[c] = true;
+  for (TCard c : {4, 5, 6}) Edit(t.Match)->Deal.Layout[c] = true;
   t.Hands({7, 2}, {3}, {}, {});
   t.Click(0);  // A♥; the 9♥ needs the 10♥, which Jack lays in reply
   const std::vector<std::string> expected{"You passed", "Jack finished the game"};
@@ -157,7 +169,7 @@ TEST(DriverLayout, AceWithNothingMoreToLayMeansAPass) {
 
 TEST(DriverLayout, SevenInTheLeadInSkipsTheHumanAndTheNextCycleRunsAtOnce) {
   TDealTable t(VarloLayout, 1);
-  for (TCard c : {4, 3, 2, 1}) t.Match.Deal().Layout[c] = true;
+  for (TCard c : {4, 3, 2, 1}) Edit(t.Match)->Deal.Layout[c] = true;
   t.Hands({5, 20}, {28, 29}, {13, 12}, {0, 30});
   t.Click(0);  // Q♥; then Jack J♣, Sandra J♠, Ben 7♥ and the human loses his turn
   const std::vector<std::string> expected{"You skipped", "Jack finished the game",
@@ -190,11 +202,14 @@ TEST(DriverMatch, ThirtySecondDealEndsTheMatchAndUpdatesTheRecords) {
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
   TDealTable t(Whist, 3);
-  Edit(t.Match)->Deal.Leader = 0;
-  Edit(t.Match)->Progress.DealsPlayed = DealsPerMatch - 1;
-  t.Match.Config().RecordsFile = dir / RecordsFileName;
+  {
+    TEdit edit(t.Match);
+    edit->Deal.Leader = 0;
+    edit->Progress.DealsPlayed = DealsPerMatch - 1;
+    edit->Deal.Players[0].Score = 120;
+  }
+  t.KeepRecordsIn(dir / RecordsFileName);
   ASSERT_TRUE(EnsureRecordsFile(t.Match.Config().RecordsFile, nullptr));
-  Edit(t.Match)->Deal.Players[0].Score = 120;
   t.Hands({0}, {1}, {2}, {3});
   t.Click(0);
   EXPECT_TRUE(t.Match.MatchFinished());
@@ -211,8 +226,11 @@ TEST(DriverMatch, ThirtySecondDealEndsTheMatchAndUpdatesTheRecords) {
 
 TEST(DriverMatch, AfterTheLastDealAClickOnALeftoverCardDoesNothing) {
   TDealTable t(Queens, 3);
-  Edit(t.Match)->Deal.Leader = 0;
-  Edit(t.Match)->Progress.DealsPlayed = DealsPerMatch - 1;
+  {
+    TEdit edit(t.Match);
+    edit->Deal.Leader = 0;
+    edit->Progress.DealsPlayed = DealsPerMatch - 1;
+  }
   t.Hands({5, 0}, {13, 8}, {21, 16}, {29, 24});  // the four queens fall at once
   t.Click(0);
   ASSERT_TRUE(t.Match.MatchFinished());
@@ -226,9 +244,12 @@ TEST(DriverMatch, AfterTheLastDealAClickOnALeftoverCardDoesNothing) {
 
 TEST(DriverMatch, MissingRecordsFileIsSilentAndSkipsTheDialog) {
   TDealTable t(Whist, 3);
-  Edit(t.Match)->Deal.Leader = 0;
-  Edit(t.Match)->Progress.DealsPlayed = DealsPerMatch - 1;
-  t.Match.Config().RecordsFile = std::filesystem::temp_directory_path() / "varlo-no-such-dir" / "Varlo.ini";
+  {
+    TEdit edit(t.Match);
+    edit->Deal.Leader = 0;
+    edit->Progress.DealsPlayed = DealsPerMatch - 1;
+  }
+  t.KeepRecordsIn(std::filesystem::temp_directory_path() / "varlo-no-such-dir" / "Varlo.ini");
   t.Hands({0}, {1}, {2}, {3});
   t.Click(0);
   EXPECT_EQ(t.Screen.Messages(), std::vector<std::string>{"Game Over !!!"});

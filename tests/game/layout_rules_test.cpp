@@ -13,8 +13,10 @@
 namespace {
 
 using namespace varlo;
+using varlo_test::Edit;
 using varlo_test::EmptyAllHands;
 using varlo_test::MakeHand;
+using varlo_test::TEdit;
 using varlo_test::TTable;
 
 class LayoutTest : public ::testing::Test {
@@ -23,17 +25,21 @@ class LayoutTest : public ::testing::Test {
   TMatch& Match = Table.Match;
   varlo_test::TFakeScreen& Screen = Table.Screen;
 
-  void SetUp() override { Match.Deal().Contract = VarloLayout; }
+  void SetUp() override { Edit(Match)->Deal.Contract = VarloLayout; }
 
   void Lay(std::initializer_list<TCard> cards) {
-    for (TCard card : cards) Match.Deal().Layout[card] = true;
+    TEdit edit(Match);
+    for (TCard card : cards) edit->Deal.Layout[card] = true;
   }
   bool Fits(TCard card) const {
     TCards hand;
     hand.Cards[3] = card;
     return Match.Deal().CanPlaceOnLayout(hand, 3);
   }
-  int LaidOut() const { return static_cast<int>(std::count(Match.Deal().Layout.begin(), Match.Deal().Layout.end(), true)); }
+  int LaidOut() const {
+    const auto& layout = Match.Deal().Layout;
+    return static_cast<int>(std::count(layout.begin(), layout.end(), true));
+  }
   // Every card that fits, in code order.
   std::vector<TCard> Fitting() const {
     std::vector<TCard> cards;
@@ -88,7 +94,8 @@ TEST_F(LayoutTest, NeighbouringCodesOfAnotherSuitDoNotCount) {
 
 TEST_F(LayoutTest, EmptySlotNeverFits) {
   TCards hand;
-  for (int slot = 0; slot < HandSize; ++slot) EXPECT_FALSE(Match.Deal().CanPlaceOnLayout(hand, slot));
+  for (int slot = 0; slot < HandSize; ++slot)
+    EXPECT_FALSE(Match.Deal().CanPlaceOnLayout(hand, slot));
 }
 
 TEST_F(LayoutTest, PlacingRuleIgnoresTheContract) {
@@ -138,14 +145,16 @@ class ComputerLayoutTurn : public LayoutTest {
   void SetUp() override {
     LayoutTest::SetUp();
     // Everyone holds something that plays no part unless asked.
-    for (int seat = 0; seat < SeatCount; ++seat) Match.Deal().Players[seat].Cards = MakeHand({16 + seat});
+    TEdit edit(Match);
+    for (int seat = 0; seat < SeatCount; ++seat)
+      edit->Deal.Players[seat].Cards = MakeHand({16 + seat});
   }
 };
 
 TEST_F(ComputerLayoutTurn, LaysTheFirstCardThatFits) {
   Lay({28});
   Edit(Match)->Deal.Players[1].Cards = MakeHand({30, 12, 29});
-  EXPECT_EQ(Match.PlayComputerCard(Match.Deal().Players[1], 1), LaidOrPassed);
+  EXPECT_EQ(Match.PlayComputerCard(1, 1), LaidOrPassed);
   EXPECT_TRUE(Match.Deal().Layout[12]);
   EXPECT_EQ(LaidOut(), 2);
   EXPECT_EQ(Match.Deal().Players[1].Cards, MakeHand({30, -1, 29}));
@@ -156,7 +165,7 @@ TEST_F(ComputerLayoutTurn, LaysTheFirstCardThatFits) {
 
 TEST_F(ComputerLayoutTurn, PassesWhenNothingFits) {
   Edit(Match)->Deal.Players[2].Cards = MakeHand({0, 9, 31});
-  EXPECT_EQ(Match.PlayComputerCard(Match.Deal().Players[2], 2), LaidOrPassed);
+  EXPECT_EQ(Match.PlayComputerCard(2, 2), LaidOrPassed);
   EXPECT_EQ(Match.Deal().Players[2].Cards, MakeHand({0, 9, 31}));
   EXPECT_EQ(LaidOut(), 0);
   EXPECT_EQ(Screen.Messages(), std::vector<std::string>{"Sandra passed"});
@@ -167,7 +176,7 @@ TEST_F(ComputerLayoutTurn, PassesWhenNothingFits) {
 TEST_F(ComputerLayoutTurn, AceGivesAnotherMove) {
   Lay({4, 5, 6});
   Edit(Match)->Deal.Players[1].Cards = MakeHand({7, 9});
-  EXPECT_EQ(Match.PlayComputerCard(Match.Deal().Players[1], 1), AceLaid);
+  EXPECT_EQ(Match.PlayComputerCard(1, 1), AceLaid);
   EXPECT_TRUE(Match.Deal().Layout[7]);
   EXPECT_EQ(Match.Deal().Players[1].Cards, MakeHand({-1, 9}));
   EXPECT_TRUE(Screen.Messages().empty());
@@ -177,7 +186,7 @@ TEST_F(ComputerLayoutTurn, AceGivesAnotherMove) {
 TEST_F(ComputerLayoutTurn, LastCardAceFinishes) {
   Lay({4, 5, 6});
   Edit(Match)->Deal.Players[3].Cards = {-1, -1, -1, -1, 7, -1, -1, -1};
-  EXPECT_EQ(Match.PlayComputerCard(Match.Deal().Players[3], 3), WentOut);
+  EXPECT_EQ(Match.PlayComputerCard(3, 3), WentOut);
   EXPECT_TRUE(Match.Deal().Layout[7]);
   EXPECT_EQ(CardCount(Match.Deal().Players[3]), 0);
   EXPECT_EQ(Match.Progress().FinishOrder, std::vector<std::string>{"Ben"});
@@ -187,7 +196,7 @@ TEST_F(ComputerLayoutTurn, LastCardAceFinishes) {
 
   // Out of cards, later turns are empty and silent.
   Screen.Clear();
-  EXPECT_EQ(Match.PlayComputerCard(Match.Deal().Players[3], 3), NoMove);
+  EXPECT_EQ(Match.PlayComputerCard(3, 3), NoMove);
   EXPECT_EQ(Match.Progress().FinishOrder.size(), 1u);
   EXPECT_TRUE(Screen.Events.empty());
 }
@@ -195,7 +204,7 @@ TEST_F(ComputerLayoutTurn, LastCardAceFinishes) {
 TEST_F(ComputerLayoutTurn, SevenWithFourPlayersHoldingSetsTheSkip) {
   Lay({4, 3, 2, 1});
   Edit(Match)->Deal.Players[1].Cards = MakeHand({0, 31});
-  EXPECT_EQ(Match.PlayComputerCard(Match.Deal().Players[1], 1), SevenLaid);
+  EXPECT_EQ(Match.PlayComputerCard(1, 1), SevenLaid);
   EXPECT_TRUE(Match.Deal().Layout[0]);
   EXPECT_TRUE(Match.Deal().SkipNext);
   EXPECT_TRUE(Screen.Messages().empty());
@@ -203,10 +212,13 @@ TEST_F(ComputerLayoutTurn, SevenWithFourPlayersHoldingSetsTheSkip) {
 
 TEST_F(ComputerLayoutTurn, LastSevenWithOneOtherHolderSetsNoSkip) {
   Lay({4, 3, 2, 1});
-  Edit(Match)->Deal.Players[0].Cards = MakeHand({});
-  Edit(Match)->Deal.Players[3].Cards = MakeHand({});
-  Edit(Match)->Deal.Players[1].Cards = MakeHand({0});
-  EXPECT_EQ(Match.PlayComputerCard(Match.Deal().Players[1], 1), WentOut);
+  {
+    TEdit edit(Match);
+    edit->Deal.Players[0].Cards = MakeHand({});
+    edit->Deal.Players[3].Cards = MakeHand({});
+    edit->Deal.Players[1].Cards = MakeHand({0});
+  }
+  EXPECT_EQ(Match.PlayComputerCard(1, 1), WentOut);
   EXPECT_FALSE(Match.Deal().SkipNext);
   EXPECT_EQ(Match.Progress().FinishOrder, std::vector<std::string>{"Jack"});
   EXPECT_EQ(Screen.Messages(), std::vector<std::string>{"Jack finished the game"});
@@ -214,19 +226,25 @@ TEST_F(ComputerLayoutTurn, LastSevenWithOneOtherHolderSetsNoSkip) {
 
 TEST_F(ComputerLayoutTurn, SevenKeepingCardsWithOneOtherHolderSetsTheSkip) {
   Lay({4, 3, 2, 1});
-  Edit(Match)->Deal.Players[0].Cards = MakeHand({});
-  Edit(Match)->Deal.Players[2].Cards = MakeHand({});
-  Edit(Match)->Deal.Players[1].Cards = MakeHand({31, 0});
-  EXPECT_EQ(Match.PlayComputerCard(Match.Deal().Players[1], 1), SevenLaid);
+  {
+    TEdit edit(Match);
+    edit->Deal.Players[0].Cards = MakeHand({});
+    edit->Deal.Players[2].Cards = MakeHand({});
+    edit->Deal.Players[1].Cards = MakeHand({31, 0});
+  }
+  EXPECT_EQ(Match.PlayComputerCard(1, 1), SevenLaid);
   EXPECT_TRUE(Match.Deal().SkipNext);
   EXPECT_EQ(Match.Deal().Players[1].Cards, MakeHand({31, -1}));
 }
 
 TEST_F(ComputerLayoutTurn, LastSevenWithTwoOtherHoldersSetsTheSkip) {
   Lay({4, 3, 2, 1});
-  Edit(Match)->Deal.Players[0].Cards = MakeHand({});
-  Edit(Match)->Deal.Players[1].Cards = MakeHand({0});
-  EXPECT_EQ(Match.PlayComputerCard(Match.Deal().Players[1], 1), WentOut);
+  {
+    TEdit edit(Match);
+    edit->Deal.Players[0].Cards = MakeHand({});
+    edit->Deal.Players[1].Cards = MakeHand({0});
+  }
+  EXPECT_EQ(Match.PlayComputerCard(1, 1), WentOut);
   EXPECT_TRUE(Match.Deal().SkipNext);
 }
 
@@ -234,14 +252,17 @@ TEST_F(ComputerLayoutTurn, SevenOfTheLastHolderSetsNoSkip) {
   Lay({4, 3, 2, 1});
   EmptyAllHands(Match);
   Edit(Match)->Deal.Players[2].Cards = MakeHand({0, 31});
-  EXPECT_EQ(Match.PlayComputerCard(Match.Deal().Players[2], 2), SevenLaid);
+  EXPECT_EQ(Match.PlayComputerCard(2, 2), SevenLaid);
   EXPECT_FALSE(Match.Deal().SkipNext);
 }
 
 TEST_F(ComputerLayoutTurn, SkippedSeatLosesItsTurn) {
-  Edit(Match)->Deal.SkipNext = true;
-  Edit(Match)->Deal.Players[2].Cards = MakeHand({12, 20});
-  EXPECT_EQ(Match.PlayComputerCard(Match.Deal().Players[2], 2), NoMove);
+  {
+    TEdit edit(Match);
+    edit->Deal.SkipNext = true;
+    edit->Deal.Players[2].Cards = MakeHand({12, 20});
+  }
+  EXPECT_EQ(Match.PlayComputerCard(2, 2), NoMove);
   EXPECT_FALSE(Match.Deal().SkipNext);
   EXPECT_EQ(Match.Deal().Players[2].Cards, MakeHand({12, 20}));
   EXPECT_EQ(LaidOut(), 0);
@@ -251,24 +272,30 @@ TEST_F(ComputerLayoutTurn, SkippedSeatLosesItsTurn) {
 }
 
 TEST_F(ComputerLayoutTurn, SeatWithoutCardsPassesTheSkipOn) {
-  Edit(Match)->Deal.SkipNext = true;
-  Edit(Match)->Deal.Players[1].Cards = MakeHand({});
-  EXPECT_EQ(Match.PlayComputerCard(Match.Deal().Players[1], 1), NoMove);
+  {
+    TEdit edit(Match);
+    edit->Deal.SkipNext = true;
+    edit->Deal.Players[1].Cards = MakeHand({});
+  }
+  EXPECT_EQ(Match.PlayComputerCard(1, 1), NoMove);
   EXPECT_TRUE(Match.Deal().SkipNext);
   EXPECT_TRUE(Screen.Events.empty());
 
   Edit(Match)->Deal.SkipNext = false;
-  EXPECT_EQ(Match.PlayComputerCard(Match.Deal().Players[1], 1), NoMove);
+  EXPECT_EQ(Match.PlayComputerCard(1, 1), NoMove);
   EXPECT_FALSE(Match.Deal().SkipNext);
   EXPECT_TRUE(Screen.Events.empty());
 }
 
 TEST_F(ComputerLayoutTurn, MessagesUseThePlayersOwnName) {
   Edit(Match)->Deal.Players[3].Cards = MakeHand({0});
-  Match.PlayComputerCard(Match.Deal().Players[3], 3);
-  Edit(Match)->Deal.SkipNext = true;
-  Edit(Match)->Deal.Players[1].Cards = MakeHand({0});
-  Match.PlayComputerCard(Match.Deal().Players[1], 1);
+  Match.PlayComputerCard(3, 3);
+  {
+    TEdit edit(Match);
+    edit->Deal.SkipNext = true;
+    edit->Deal.Players[1].Cards = MakeHand({0});
+  }
+  Match.PlayComputerCard(1, 1);
   EXPECT_EQ(Screen.Messages(), (std::vector<std::string>{"Ben passed", "Jack skipped"}));
   EXPECT_TRUE(Screen.EveryBoxAnnounced());
 }
@@ -279,8 +306,10 @@ class HumanLayoutCard : public LayoutTest {
  protected:
   void SetUp() override {
     LayoutTest::SetUp();
-    Edit(Match)->Deal.Players[0].Name = "Alice";
-    for (int seat = 1; seat < SeatCount; ++seat) Match.Deal().Players[seat].Cards = MakeHand({16 + seat});
+    TEdit edit(Match);
+    edit->Deal.Players[0].Name = "Alice";
+    for (int seat = 1; seat < SeatCount; ++seat)
+      edit->Deal.Players[seat].Cards = MakeHand({16 + seat});
   }
 };
 
@@ -337,9 +366,12 @@ TEST_F(HumanLayoutCard, LastCardFinishes) {
 }
 
 TEST_F(HumanLayoutCard, FinishOrderKeepsTheOrderOfGoingOut) {
-  Edit(Match)->Deal.Players[2].Cards = MakeHand({28});
-  Edit(Match)->Deal.Players[0].Cards = MakeHand({4});
-  Match.PlayComputerCard(Match.Deal().Players[2], 2);
+  {
+    TEdit edit(Match);
+    edit->Deal.Players[2].Cards = MakeHand({28});
+    edit->Deal.Players[0].Cards = MakeHand({4});
+  }
+  Match.PlayComputerCard(2, 2);
   Match.PlayHumanCard(0, 0);
   EXPECT_EQ(Match.Progress().FinishOrder, (std::vector<std::string>{"Sandra", "Alice"}));
   EXPECT_EQ(Screen.Messages(),

@@ -13,7 +13,9 @@
 namespace {
 
 using namespace varlo;
+using varlo_test::Edit;
 using varlo_test::MakeHand;
+using varlo_test::TEdit;
 using varlo_test::TEventKind;
 using varlo_test::TTable;
 
@@ -59,11 +61,15 @@ TState StateOf(const TMatch& m) {
 
 int ChosenCount(const TMatch& m) {
   int n = 0;
-  for (const auto& row : m.Progress().ContractsChosen) n += static_cast<int>(std::count(row.begin(), row.end(), true));
+  for (const auto& row : m.Progress().ContractsChosen)
+    n += static_cast<int>(std::count(row.begin(), row.end(), true));
   return n;
 }
 
-int LaidOut(const TMatch& m) { return static_cast<int>(std::count(m.Deal().Layout.begin(), m.Deal().Layout.end(), true)); }
+int LaidOut(const TMatch& m) {
+  const auto& layout = m.Deal().Layout;
+  return static_cast<int>(std::count(layout.begin(), layout.end(), true));
+}
 
 const TTrick EmptyTrick{NoCard, NoCard, NoCard, NoCard};
 
@@ -117,8 +123,11 @@ TEST(StartUp, ClickBeforeTheFirstNewChangesNothing) {
 TEST(ClearTable, TrickContractKeepsTheLayout) {
   TTable table;
   TMatch& m = table.Match;
-  Edit(m)->Deal.Trick = {1, 2, 3, 4};
-  Edit(m)->Deal.Layout[5] = m.Deal().Layout[28] = true;
+  {
+    TEdit edit(m);
+    edit->Deal.Trick = {1, 2, 3, 4};
+    edit->Deal.Layout[5] = edit->Deal.Layout[28] = true;
+  }
   for (int contract : {Total, NoContract}) {
     Edit(m)->Deal.Contract = contract;
     m.ClearTable();
@@ -131,9 +140,12 @@ TEST(ClearTable, TrickContractKeepsTheLayout) {
 TEST(ClearTable, LayoutContractClearsTheLayout) {
   TTable table;
   TMatch& m = table.Match;
-  Edit(m)->Deal.Trick = {1, 2, 3, 4};
-  Edit(m)->Deal.Layout.fill(true);
-  Edit(m)->Deal.Contract = VarloLayout;
+  {
+    TEdit edit(m);
+    edit->Deal.Trick = {1, 2, 3, 4};
+    edit->Deal.Layout.fill(true);
+    edit->Deal.Contract = VarloLayout;
+  }
   m.ClearTable();
   EXPECT_EQ(m.Deal().Trick, EmptyTrick);
   EXPECT_EQ(LaidOut(m), 0);
@@ -144,9 +156,13 @@ TEST(ResetMatch, ZeroesScoresAndForgetsChoices) {
   TMatch& m = table.Match;
   m.DealCards();
   const std::array<std::int32_t, SeatCount> scores{120, -300, 50, 0};
-  for (int seat = 0; seat < SeatCount; ++seat) m.Deal().Players[seat].Score = scores[seat];
-  Edit(m)->Progress.ContractsChosen[0][3] = m.Progress().ContractsChosen[2][0] = m.Progress().ContractsChosen[3][7] = true;
-  Edit(m)->Deal.Players[0].Name = "Alice";
+  {
+    TEdit edit(m);
+    for (int seat = 0; seat < SeatCount; ++seat) edit->Deal.Players[seat].Score = scores[seat];
+    auto& chosen = edit->Progress.ContractsChosen;
+    chosen[0][3] = chosen[2][0] = chosen[3][7] = true;
+    edit->Deal.Players[0].Name = "Alice";
+  }
   const THand hand = m.Deal().Players[2].Cards;
 
   m.ResetMatch();
@@ -165,18 +181,20 @@ class NewMatch : public ::testing::Test {
 
   // A match part-way through, so New has something to undo.
   void MessUp() {
-    M.Players[0].Name = "Alice";
-    M.Players[0].Score = 120;
-    M.Players[1].Score = -300;
-    M.Players[2].Score = 50;
-    M.ContractsChosen[0][1] = M.ContractsChosen[1][5] = M.ContractsChosen[3][0] = true;
-    M.DealsPlayed = 9;
-    M.Chooser = 2;
-    M.Leader = 3;
-    M.Contract = Queens;
-    M.Trick = {5, 13, -1, -1};
-    M.HandLine = "Hand: Ben";
-    M.GameLine = "Current Game: Queens";
+    TEdit edit(M);
+    edit->Deal.Players[0].Name = "Alice";
+    edit->Deal.Players[0].Score = 120;
+    edit->Deal.Players[1].Score = -300;
+    edit->Deal.Players[2].Score = 50;
+    auto& chosen = edit->Progress.ContractsChosen;
+    chosen[0][1] = chosen[1][5] = chosen[3][0] = true;
+    edit->Progress.DealsPlayed = 9;
+    edit->Deal.Chooser = 2;
+    edit->Deal.Leader = 3;
+    edit->Deal.Contract = Queens;
+    edit->Deal.Trick = {5, 13, -1, -1};
+    edit->Table.HandLine = "Hand: Ben";
+    edit->Table.GameLine = "Current Game: Queens";
   }
 };
 
@@ -185,22 +203,22 @@ TEST_F(NewMatch, WithWhistChosen) {
   Screen.PickContract(Whist);
   M.NewMatch();
 
-  EXPECT_EQ(M.DealsPlayed, 0);
-  for (const auto& player : M.Players) {
+  EXPECT_EQ(M.Progress().DealsPlayed, 0);
+  for (const auto& player : M.Deal().Players) {
     EXPECT_EQ(player.Score, 0);
     EXPECT_EQ(CardCount(player), HandSize);
   }
-  EXPECT_EQ(M.Chooser, 0);
-  EXPECT_EQ(M.Leader, 0);
+  EXPECT_EQ(M.Deal().Chooser, 0);
+  EXPECT_EQ(M.Deal().Leader, 0);
   EXPECT_EQ(ChosenCount(M), 1);
-  EXPECT_TRUE(M.ContractsChosen[0][Whist]);
-  EXPECT_EQ(M.Contract, Whist);
-  EXPECT_EQ(M.Trick, EmptyTrick);
-  EXPECT_TRUE(M.InputEnabled);
-  EXPECT_FALSE(M.ChoosePending);
-  EXPECT_EQ(M.GameLine, "Current Game: Whist");
-  EXPECT_EQ(M.Players[0].Name, "Alice");
-  EXPECT_EQ(M.HandLine, "Hand: Ben");  // stays until the first trick has a winner
+  EXPECT_TRUE(M.Progress().ContractsChosen[0][Whist]);
+  EXPECT_EQ(M.Deal().Contract, Whist);
+  EXPECT_EQ(M.Deal().Trick, EmptyTrick);
+  EXPECT_TRUE(M.InputEnabled());
+  EXPECT_FALSE(M.Driver().ChoosePending);
+  EXPECT_EQ(M.Lines().GameLine, "Current Game: Whist");
+  EXPECT_EQ(M.Deal().Players[0].Name, "Alice");
+  EXPECT_EQ(M.Lines().HandLine, "Hand: Ben");  // stays until the first trick has a winner
   EXPECT_TRUE(Screen.Messages().empty());
 }
 
@@ -216,7 +234,7 @@ TEST_F(NewMatch, ErasesTheTableAndBeepsBeforeTheChooser) {
   EXPECT_GE(fill, 0);
   EXPECT_LT(fill, chooser);
   EXPECT_TRUE(Screen.Events[chooser].RepaintPending);
-  EXPECT_TRUE(M.NeedsRepaint);
+  EXPECT_TRUE(M.Redraw.NeedsRepaint);
 }
 
 TEST_F(NewMatch, ChooserSeesTheFreshDeal) {
@@ -226,39 +244,44 @@ TEST_F(NewMatch, ChooserSeesTheFreshDeal) {
   bool asked = false;
   Screen.OnChooser = [&](TGameChooser& chooser) {
     asked = true;
-    EXPECT_EQ(M.Contract, VarloLayout);  // shows the hand and an empty layout behind the dialog
+    // Shows the hand and an empty layout behind the dialog.
+    EXPECT_EQ(M.Deal().Contract, VarloLayout);
     EXPECT_EQ(ChosenCount(M), 0);
     EXPECT_EQ(LaidOut(M), 0);
-    for (int seat = 0; seat < SeatCount; ++seat) EXPECT_EQ(M.Players[seat].Cards, probe.Match.Deal().Players[seat].Cards);
+    for (int seat = 0; seat < SeatCount; ++seat)
+      EXPECT_EQ(M.Deal().Players[seat].Cards, probe.Match.Deal().Players[seat].Cards);
     EXPECT_EQ(chooser.PlayerLabel(), "Alice");
     chooser.ToggleItem(Total);
     chooser.TryClose();
   };
   M.NewMatch();
   EXPECT_TRUE(asked);
-  EXPECT_EQ(M.Contract, Total);
+  EXPECT_EQ(M.Deal().Contract, Total);
 }
 
 TEST_F(NewMatch, DropsALayoutDealUnderWay) {
-  M.Contract = VarloLayout;
+  Edit(M)->Deal.Contract = VarloLayout;
   M.DealCards();
-  M.Layout[4] = M.Layout[5] = M.Layout[20] = true;
-  M.FinishOrder = {"Jack", "You"};
-  M.SkipNext = true;
-  M.Trick = {4, 5, 20, -1};
+  {
+    TEdit edit(M);
+    edit->Deal.Layout[4] = edit->Deal.Layout[5] = edit->Deal.Layout[20] = true;
+    edit->Progress.FinishOrder = {"Jack", "You"};
+    edit->Deal.SkipNext = true;
+    edit->Deal.Trick = {4, 5, 20, -1};
+  }
   bool clearedBeforeChoice = false;
   Screen.OnChooser = [&](TGameChooser& chooser) {
-    clearedBeforeChoice = LaidOut(M) == 0 && M.FinishOrder.empty() && !M.SkipNext;
+    clearedBeforeChoice = LaidOut(M) == 0 && M.Progress().FinishOrder.empty() && !M.Deal().SkipNext;
     chooser.ToggleItem(Club10);
     chooser.TryClose();
   };
   M.NewMatch();
   EXPECT_TRUE(clearedBeforeChoice);
   EXPECT_EQ(LaidOut(M), 0);
-  EXPECT_TRUE(M.FinishOrder.empty());
-  EXPECT_FALSE(M.SkipNext);
-  EXPECT_EQ(M.Trick, EmptyTrick);
-  EXPECT_EQ(M.Contract, Club10);
+  EXPECT_TRUE(M.Progress().FinishOrder.empty());
+  EXPECT_FALSE(M.Deal().SkipNext);
+  EXPECT_EQ(M.Deal().Trick, EmptyTrick);
+  EXPECT_EQ(M.Deal().Contract, Club10);
 }
 
 // A reading at which the human is dealt a jack, so he can open a layout deal.

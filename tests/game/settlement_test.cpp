@@ -13,6 +13,8 @@
 namespace {
 
 using namespace varlo;
+using varlo_test::Edit;
+using varlo_test::TEdit;
 using varlo_test::TTable;
 
 using TScores = std::array<std::int32_t, SeatCount>;
@@ -22,11 +24,14 @@ class Settlement : public ::testing::Test {
   TTable Table;
   TMatch& Match = Table.Match;
 
-  void SetUp() override { Match.Deal().Contract = VarloLayout; }
+  void SetUp() override { Edit(Match)->Deal.Contract = VarloLayout; }
 
   TScores SettleFrom(const TScores& start, std::vector<std::string> order) {
-    for (int seat = 0; seat < SeatCount; ++seat) Match.Deal().Players[seat].Score = start[seat];
-    Edit(Match)->Progress.FinishOrder = std::move(order);
+    {
+      TEdit edit(Match);
+      for (int seat = 0; seat < SeatCount; ++seat) edit->Deal.Players[seat].Score = start[seat];
+      edit->Progress.FinishOrder = std::move(order);
+    }
     Match.SettleLayoutDeal();
     TScores after;
     for (int seat = 0; seat < SeatCount; ++seat) after[seat] = Match.Deal().Players[seat].Score;
@@ -40,17 +45,17 @@ TEST_F(Settlement, PaysFourHundredTwoHundredOneHundred) {
 }
 
 TEST_F(Settlement, TheHumansNameIsTriedFirst) {
-  Edit(Match)->Deal.Players[0].Name = "Jack";
+  Match.SetHumanName("Jack");
   EXPECT_EQ(SettleFrom({0, 0, 0, 0}, {"Jack", "Ben", "Jack", "Sandra"}), (TScores{500, 0, 0, 200}));
 }
 
 TEST_F(Settlement, HumanCalledSandraTakesBothSandraPlaces) {
-  Edit(Match)->Deal.Players[0].Name = "Sandra";
+  Match.SetHumanName("Sandra");
   EXPECT_EQ(SettleFrom({0, 0, 0, 0}, {"Ben", "Sandra", "Sandra", "Jack"}), (TScores{300, 0, 0, 400}));
 }
 
 TEST_F(Settlement, NamesDifferingInCaseDoNotMatch) {
-  Edit(Match)->Deal.Players[0].Name = "jack";
+  Match.SetHumanName("jack");
   EXPECT_EQ(SettleFrom({0, 0, 0, 0}, {"Jack", "jack", "Sandra", "Ben"}), (TScores{200, 400, 100, 0}));
 }
 
@@ -59,7 +64,7 @@ TEST_F(Settlement, ComputerNamesAreMatchedExactly) {
 }
 
 TEST_F(Settlement, EmptyHumanNameMatchesAnEmptyEntry) {
-  Match.Deal().Players[0].Name.clear();
+  Match.SetHumanName("");
   EXPECT_EQ(SettleFrom({5, 5, 5, 5}, {"", "Ben", "Sandra", "Jack"}), (TScores{405, 5, 105, 205}));
 }
 
@@ -73,12 +78,16 @@ TEST_F(Settlement, NegativeTotalsGrowByThePayment) {
 }
 
 TEST_F(Settlement, LeavesAnEmptyLayoutBehind) {
-  Edit(Match)->Deal.Layout.fill(true);
-  Edit(Match)->Deal.SkipNext = true;
-  Edit(Match)->Deal.Trick = {4, 12, 20, 28};
+  {
+    TEdit edit(Match);
+    edit->Deal.Layout.fill(true);
+    edit->Deal.SkipNext = true;
+    edit->Deal.Trick = {4, 12, 20, 28};
+  }
   SettleFrom({0, 0, 0, 0}, {"Jack", "You", "Ben", "Sandra"});
   EXPECT_TRUE(Match.Progress().FinishOrder.empty());
-  EXPECT_EQ(std::count(Match.Deal().Layout.begin(), Match.Deal().Layout.end(), true), 0);
+  const auto& layout = Match.Deal().Layout;
+  EXPECT_EQ(std::count(layout.begin(), layout.end(), true), 0);
   EXPECT_FALSE(Match.Deal().SkipNext);
   EXPECT_EQ(Match.Deal().Trick, (TTrick{NoCard, NoCard, NoCard, NoCard}));
   EXPECT_EQ(Match.Deal().Contract, VarloLayout);

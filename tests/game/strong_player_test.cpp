@@ -34,7 +34,7 @@ struct TPeekingPlayer final : TStrongPlayer {
 TDealState Dealt(std::uint64_t reading, std::int32_t contract, int chooser) {
   TTable table(reading);
   table.Match.DealCards();
-  TDealState deal = table.Match;
+  TDealState deal = table.Match.Deal();
   deal.Contract = contract;
   deal.Leader = deal.Chooser = chooser;
   return deal;

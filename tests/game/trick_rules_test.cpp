@@ -8,7 +8,9 @@
 namespace {
 
 using namespace varlo;
+using varlo_test::Edit;
 using varlo_test::MakeHand;
+using varlo_test::TEdit;
 using varlo_test::TTable;
 
 // The centre of a hand slot on the table.
@@ -35,9 +37,10 @@ class TrickClick : public ::testing::Test {
   TTable Table;
   TMatch& Match = Table.Match;
   void SetUp() override {
-    Edit(Match)->Deal.Contract = Whist;
-    Edit(Match)->Deal.Leader = 0;
-    Edit(Match)->Deal.Players[0].Cards = MakeHand({0, 9, 18, 27, 4, 13, 22, 31});
+    TEdit edit(Match);
+    edit->Deal.Contract = Whist;
+    edit->Deal.Leader = 0;
+    edit->Deal.Players[0].Cards = MakeHand({0, 9, 18, 27, 4, 13, 22, 31});
   }
   bool Legal(int x, int y = RowY) const { return Match.IsLegalClick(x, y); }
   bool Illegal(int x, int y = RowY) const { return Match.IsIllegalClick(x, y); }
@@ -75,9 +78,12 @@ TEST_F(TrickClick, LeaderMayPlayAnyCard) {
 
 TEST_F(TrickClick, MustFollowTheLedSuit) {
   // Spades in slots 2 and 6 only; Sandra led the ace of spades.
-  Edit(Match)->Deal.Players[0].Cards = MakeHand({0, 24, 9, 3, 26, 5, 14, 31});
-  Edit(Match)->Deal.Leader = 2;
-  Edit(Match)->Deal.Trick = {15, 8, NoCard, NoCard};
+  {
+    TEdit edit(Match);
+    edit->Deal.Players[0].Cards = MakeHand({0, 24, 9, 3, 26, 5, 14, 31});
+    edit->Deal.Leader = 2;
+    edit->Deal.Trick = {15, 8, NoCard, NoCard};
+  }
   for (int slot = 0; slot < HandSize; ++slot) {
     const bool spade = slot == 2 || slot == 6;
     EXPECT_EQ(Legal(SlotX(slot)), spade) << slot;
@@ -87,9 +93,12 @@ TEST_F(TrickClick, MustFollowTheLedSuit) {
 }
 
 TEST_F(TrickClick, VoidInTheLedSuitMayPlayAnything) {
-  Edit(Match)->Deal.Players[0].Cards = {-1, 0, 9, -1, 31, 12, -1, 3};
-  Edit(Match)->Deal.Leader = 1;
-  Edit(Match)->Deal.Trick = {17, 20, 23, NoCard};
+  {
+    TEdit edit(Match);
+    edit->Deal.Players[0].Cards = {-1, 0, 9, -1, 31, 12, -1, 3};
+    edit->Deal.Leader = 1;
+    edit->Deal.Trick = {17, 20, 23, NoCard};
+  }
   for (int slot : {1, 2, 4, 5, 7}) {
     EXPECT_TRUE(Legal(SlotX(slot))) << slot;
     EXPECT_FALSE(Illegal(SlotX(slot))) << slot;
@@ -98,9 +107,12 @@ TEST_F(TrickClick, VoidInTheLedSuitMayPlayAnything) {
 
 // Empty slots must not pass for hearts.
 TEST_F(TrickClick, EmptySlotsDoNotFollowALedHeart) {
-  Edit(Match)->Deal.Players[0].Cards = {-1, 24, -1, 9, -1, 17, -1, -1};
-  Edit(Match)->Deal.Leader = 3;
-  Edit(Match)->Deal.Trick = {2, NoCard, NoCard, NoCard};
+  {
+    TEdit edit(Match);
+    edit->Deal.Players[0].Cards = {-1, 24, -1, 9, -1, 17, -1, -1};
+    edit->Deal.Leader = 3;
+    edit->Deal.Trick = {2, NoCard, NoCard, NoCard};
+  }
   for (int slot : {1, 3, 5}) {
     EXPECT_TRUE(Legal(SlotX(slot))) << slot;
     EXPECT_FALSE(Illegal(SlotX(slot))) << slot;
@@ -108,9 +120,12 @@ TEST_F(TrickClick, EmptySlotsDoNotFollowALedHeart) {
 }
 
 TEST_F(TrickClick, EmptySlotIsNeitherUnderEveryContract) {
-  Edit(Match)->Deal.Players[0].Cards[3] = NoCard;
-  Edit(Match)->Deal.Leader = 2;
-  Edit(Match)->Deal.Trick = {15, 8, NoCard, NoCard};
+  {
+    TEdit edit(Match);
+    edit->Deal.Players[0].Cards[3] = NoCard;
+    edit->Deal.Leader = 2;
+    edit->Deal.Trick = {15, 8, NoCard, NoCard};
+  }
   for (int contract = NoContract; contract <= Diamonds; ++contract) {
     Edit(Match)->Deal.Contract = contract;
     for (int x : {20 + 74 * 3, SlotX(3), 20 + 74 * 4 - 1}) {
@@ -121,14 +136,20 @@ TEST_F(TrickClick, EmptySlotIsNeitherUnderEveryContract) {
 }
 
 TEST_F(TrickClick, HeldCardIsEitherLegalOrIllegal) {
-  Edit(Match)->Deal.Players[0].Cards = {0, 24, 9, -1, 26, 5, 14, 4};
-  Edit(Match)->Deal.Layout[12] = true;
-  Edit(Match)->Deal.Layout[13] = true;
+  {
+    TEdit edit(Match);
+    edit->Deal.Players[0].Cards = {0, 24, 9, -1, 26, 5, 14, 4};
+    edit->Deal.Layout[12] = true;
+    edit->Deal.Layout[13] = true;
+  }
   for (int contract = NoContract; contract <= Diamonds; ++contract) {
     for (int leader = 0; leader < SeatCount; ++leader) {
-      Edit(Match)->Deal.Contract = contract;
-      Edit(Match)->Deal.Leader = leader;
-      Edit(Match)->Deal.Trick = {leader == 0 ? NoCard : 10, NoCard, NoCard, NoCard};
+      {
+        TEdit edit(Match);
+        edit->Deal.Contract = contract;
+        edit->Deal.Leader = leader;
+        edit->Deal.Trick = {leader == 0 ? NoCard : 10, NoCard, NoCard, NoCard};
+      }
       for (int slot : {0, 1, 2, 4, 5, 6, 7}) {
         const bool legal = Legal(SlotX(slot));
         EXPECT_NE(legal, Illegal(SlotX(slot))) << contract << " " << leader << " " << slot;
@@ -142,9 +163,12 @@ TEST(PlayHumanCard, MovesTheCardIntoTheTrick) {
   TTable table;
   TMatch& match = table.Match;
   match.DealCards();
-  Edit(match)->Deal.Contract = Levate;
-  Edit(match)->Deal.Leader = 2;
-  Edit(match)->Deal.Trick = {16, 21, NoCard, NoCard};
+  {
+    TEdit edit(match);
+    edit->Deal.Contract = Levate;
+    edit->Deal.Leader = 2;
+    edit->Deal.Trick = {16, 21, NoCard, NoCard};
+  }
   const THand before = match.Deal().Players[0].Cards;
 
   EXPECT_EQ(match.PlayHumanCard(3, 2), IntoTrick);
@@ -160,49 +184,64 @@ class ComputerCard : public ::testing::Test {
  protected:
   TTable Table;
   TMatch& Match = Table.Match;
-  void SetUp() override { Match.Deal().Contract = Whist; }
+  void SetUp() override { Edit(Match)->Deal.Contract = Whist; }
 };
 
 TEST_F(ComputerCard, LeadsWithItsFirstHeldCard) {
-  Edit(Match)->Deal.Leader = 1;
-  // A heart later in the hand must not tempt it: nothing has been led.
-  Edit(Match)->Deal.Players[1].Cards = {-1, 20, -1, -1, 3, -1, -1, 31};
-  EXPECT_EQ(Match.PlayComputerCard(Match.Deal().Players[1], 0), IntoTrick);
+  {
+    TEdit edit(Match);
+    edit->Deal.Leader = 1;
+    // A heart later in the hand must not tempt it: nothing has been led.
+    edit->Deal.Players[1].Cards = {-1, 20, -1, -1, 3, -1, -1, 31};
+  }
+  EXPECT_EQ(Match.PlayComputerCard(1, 0), IntoTrick);
   EXPECT_EQ(Match.Deal().Trick, (TTrick{20, NoCard, NoCard, NoCard}));
   EXPECT_EQ(Match.Deal().Players[1].Cards, (THand{-1, -1, -1, -1, 3, -1, -1, 31}));
 }
 
 TEST_F(ComputerCard, FollowsWithItsFirstCardOfTheLedSuit) {
-  Edit(Match)->Deal.Leader = 0;
-  Edit(Match)->Deal.Trick = {10, 30, NoCard, NoCard};
-  Edit(Match)->Deal.Players[2].Cards = {0, 24, 17, 11, 26, 15, 5, 6};
-  EXPECT_EQ(Match.PlayComputerCard(Match.Deal().Players[2], 2), IntoTrick);
+  {
+    TEdit edit(Match);
+    edit->Deal.Leader = 0;
+    edit->Deal.Trick = {10, 30, NoCard, NoCard};
+    edit->Deal.Players[2].Cards = {0, 24, 17, 11, 26, 15, 5, 6};
+  }
+  EXPECT_EQ(Match.PlayComputerCard(2, 2), IntoTrick);
   EXPECT_EQ(Match.Deal().Trick, (TTrick{10, 30, 11, NoCard}));
   EXPECT_EQ(Match.Deal().Players[2].Cards, (THand{0, 24, 17, -1, 26, 15, 5, 6}));
 }
 
 TEST_F(ComputerCard, FollowsSuitWithItsLastSlot) {
-  Edit(Match)->Deal.Leader = 0;
-  Edit(Match)->Deal.Trick = {26, 1, 19, NoCard};
-  Edit(Match)->Deal.Players[3].Cards = {0, 9, 17, -1, 3, 13, 20, 24};
-  Match.PlayComputerCard(Match.Deal().Players[3], 3);
+  {
+    TEdit edit(Match);
+    edit->Deal.Leader = 0;
+    edit->Deal.Trick = {26, 1, 19, NoCard};
+    edit->Deal.Players[3].Cards = {0, 9, 17, -1, 3, 13, 20, 24};
+  }
+  Match.PlayComputerCard(3, 3);
   EXPECT_EQ(Match.Deal().Trick[3], 24);
   EXPECT_EQ(Match.Deal().Players[3].Cards[7], NoCard);
 }
 
 TEST_F(ComputerCard, VoidPlaysTheFirstHeldCardEvenIfItCosts) {
-  Edit(Match)->Deal.Contract = HeartKing;
-  Edit(Match)->Deal.Leader = 0;
-  Edit(Match)->Deal.Trick = {9, NoCard, NoCard, NoCard};
-  Edit(Match)->Deal.Players[1].Cards = {-1, 6, 29, 2, 24, -1, 18, 0};
-  EXPECT_EQ(Match.PlayComputerCard(Match.Deal().Players[1], 1), IntoTrick);
+  {
+    TEdit edit(Match);
+    edit->Deal.Contract = HeartKing;
+    edit->Deal.Leader = 0;
+    edit->Deal.Trick = {9, NoCard, NoCard, NoCard};
+    edit->Deal.Players[1].Cards = {-1, 6, 29, 2, 24, -1, 18, 0};
+  }
+  EXPECT_EQ(Match.PlayComputerCard(1, 1), IntoTrick);
   EXPECT_EQ(Match.Deal().Trick[1], 6);
   EXPECT_EQ(Match.Deal().Players[1].Cards[1], NoCard);
 
-  Edit(Match)->Deal.Contract = Queens;
-  Edit(Match)->Deal.Trick = {3, NoCard, NoCard, NoCard};
-  Edit(Match)->Deal.Players[2].Cards = {-1, 13, 20, 31, -1, -1, -1, -1};
-  Match.PlayComputerCard(Match.Deal().Players[2], 2);
+  {
+    TEdit edit(Match);
+    edit->Deal.Contract = Queens;
+    edit->Deal.Trick = {3, NoCard, NoCard, NoCard};
+    edit->Deal.Players[2].Cards = {-1, 13, 20, 31, -1, -1, -1, -1};
+  }
+  Match.PlayComputerCard(2, 2);
   EXPECT_EQ(Match.Deal().Trick[2], 13);
 }
 
@@ -225,8 +264,11 @@ TEST(TrickWinner, HighestCardOfTheLedSuit) {
   for (int contract = Whist; contract <= Diamonds; ++contract) {
     Edit(match)->Deal.Contract = contract;
     for (const TCase& c : cases) {
-      Edit(match)->Deal.Leader = c.Leader;
-      Edit(match)->Deal.Trick = c.Trick;
+      {
+        TEdit edit(match);
+        edit->Deal.Leader = c.Leader;
+        edit->Deal.Trick = c.Trick;
+      }
       EXPECT_EQ(match.Deal().TrickWinner(), c.Winner) << contract << " leader " << c.Leader;
     }
   }
@@ -235,13 +277,19 @@ TEST(TrickWinner, HighestCardOfTheLedSuit) {
 TEST(TrickWinner, LayoutGivesTheChooser) {
   TTable table;
   TMatch& match = table.Match;
-  Edit(match)->Deal.Leader = 1;
-  Edit(match)->Deal.Trick = {0, 1, 2, 3};
-  Edit(match)->Deal.Contract = VarloLayout;
-  Edit(match)->Deal.Chooser = 3;
+  {
+    TEdit edit(match);
+    edit->Deal.Leader = 1;
+    edit->Deal.Trick = {0, 1, 2, 3};
+    edit->Deal.Contract = VarloLayout;
+    edit->Deal.Chooser = 3;
+  }
   EXPECT_EQ(match.Deal().TrickWinner(), 3);
-  Edit(match)->Deal.Contract = NoContract;
-  Edit(match)->Deal.Chooser = 2;
+  {
+    TEdit edit(match);
+    edit->Deal.Contract = NoContract;
+    edit->Deal.Chooser = 2;
+  }
   EXPECT_EQ(match.Deal().TrickWinner(), 2);
 }
 

@@ -45,11 +45,14 @@ void TAccessibilityTest::TableIsReadInWordsAndPlayedFromTheKeyboard() {
   QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(table);
   QCOMPARE(reader->childCount(), 0);  // before the first match the table is empty
   DealWhistHeartsToHuman(m);
-  Edit(m)->Deal.Players[0].Cards = {13, -1, 2, 10, -1, 5, 12, 26};
-  Edit(m)->Deal.Leader = 3;
-  m.Deal().Trick = {24, 31, -1, -1};  // clubs led: only the nine of clubs may be played
-  Edit(m)->Table.HandLine = "Hand: Sandra";
-  Edit(m)->Table.GameLine = "Current Game: Whist";
+  {
+    TEdit edit(m);
+    edit->Deal.Players[0].Cards = {13, -1, 2, 10, -1, 5, 12, 26};
+    edit->Deal.Leader = 3;
+    edit->Deal.Trick = {24, 31, -1, -1};  // clubs led: only the nine of clubs may be played
+    edit->Table.HandLine = "Hand: Sandra";
+    edit->Table.GameLine = "Current Game: Whist";
+  }
   QCOMPARE(Names(reader), (QStringList{"You", "Your hand", "Jack", "Trick", "Ben", "Sandra",
                                        "Hand: Sandra", "Current Game: Whist"}));
   QAccessibleInterface* hand = Child(reader, QStringLiteral("Your hand"));
@@ -63,9 +66,12 @@ void TAccessibilityTest::TableIsReadInWordsAndPlayedFromTheKeyboard() {
   }
   QCOMPARE(Names(Child(reader, QStringLiteral("Trick"))), (QStringList{"Seven of clubs", "Ace of clubs"}));
 
-  Edit(m)->Deal.Contract = varlo::VarloLayout;
-  for (int c : {4, 5, 6, 11, 12, 28}) m.Deal().Layout[c] = true;
-  Edit(m)->Table.GameLine = "Current Game: Varlo";
+  {
+    TEdit edit(m);
+    edit->Deal.Contract = varlo::VarloLayout;
+    for (int c : {4, 5, 6, 11, 12, 28}) edit->Deal.Layout[c] = true;
+    edit->Table.GameLine = "Current Game: Varlo";
+  }
   QCOMPARE(Names(reader), (QStringList{"You", "Your hand", "hearts row", "spades row", "diamonds row",
                                        "clubs row", "Current Game: Varlo"}));
   QCOMPARE(Names(Child(reader, QStringLiteral("spades row"))), (QStringList{"Ten of spades", "Jack of spades"}));
@@ -89,7 +95,7 @@ void TAccessibilityTest::TableIsReadInWordsAndPlayedFromTheKeyboard() {
   const QRect slot1(94, 25, 74, 100), slot2(168, 25, 74, 100);
   QCOMPARE(OnScreen(*window, slot1), table->Canvas().copy(slot1));  // a mouse player's table
   QVERIFY(!reader->focusChild());
-  m.InputEnabled() = false;  // keys, like clicks, do nothing while the game is busy
+  m.DisableInput();  // keys, like clicks, do nothing while the game is busy
   for (Qt::Key key : {Qt::Key_Right, Qt::Key_Return, Qt::Key_1}) Key(*window, key);
   QCOMPARE(table->FocusedSlot(), -1);
   Edit(m)->Driver.InputEnabled = true;

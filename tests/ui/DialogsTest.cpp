@@ -104,11 +104,14 @@ void TDialogsTest::ScoreBeforeTheFirstMatchListsEveryoneAtZero() {
 
 void TDialogsTest::ScoreListsHighestFirst() {
   TTestWindow window;
-  auto& players = window->Match().Deal().Players;
-  players[0].Score = 0;
-  players[1].Score = -30;
-  players[2].Score = 10;
-  players[3].Score = -5;
+  {
+    TEdit edit(window->Match());
+    auto& players = edit->Deal.Players;
+    players[0].Score = 0;
+    players[1].Score = -30;
+    players[2].Score = 10;
+    players[3].Score = -5;
+  }
   const auto lines = ScoreFromMenu(*window);
   QCOMPARE(lines[0].Name, QStringLiteral("Sandra"));
   QCOMPARE(lines[0].Points, QStringLiteral("10"));
@@ -121,16 +124,19 @@ void TDialogsTest::ScoreListsHighestFirst() {
 
 void TDialogsTest::ScoreTiesFollowTheExchangeSort() {
   TTestWindow window;
-  auto& players = window->Match().Deal().Players;
-  players[0].Name = "Abcdefghijklmnopqrst";  // 20 characters
   const int totals[4] = {5, 5, 7, 0};
-  for (int s = 0; s < 4; ++s) players[s].Score = totals[s];
+  {
+    TEdit edit(window->Match());
+    auto& players = edit->Deal.Players;
+    players[0].Name = "Abcdefghijklmnopqrst";  // 20 characters
+    for (int s = 0; s < 4; ++s) players[s].Score = totals[s];
+  }
   const auto lines = ScoreFromMenu(*window);
   QCOMPARE(lines[0].Name, QStringLiteral("Sandra"));
   QCOMPARE(lines[1].Name, QStringLiteral("Jack"));
   QCOMPARE(lines[2].Name, QStringLiteral("Abcdefghijklmno"));
   QCOMPARE(lines[3].Name, QStringLiteral("Ben"));
-  QCOMPARE(players[0].Name, std::string("Abcdefghijklmnopqrst"));
+  QCOMPARE(window->Match().Deal().Players[0].Name, std::string("Abcdefghijklmnopqrst"));
 }
 
 void TDialogsTest::ScoreDialogLooksAsDescribed() {

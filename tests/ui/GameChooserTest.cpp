@@ -193,7 +193,11 @@ void TGameChooserTest::EscapeBehavesAsTheCloseBox() {
 
 void TGameChooserTest::EarlierChoicesAreCheckedAndGreyed() {
   auto& m = (*Window)->Match();
-  for (int i = 0; i < 8; ++i) m.Progress().ContractsChosen[0][i] = i != 5;  // only "Heart King" left
+  {
+    TEdit edit(m);
+    // Only "Heart King" left.
+    for (int i = 0; i < 8; ++i) edit->Progress.ContractsChosen[0][i] = i != 5;
+  }
   varlo::TGameChooser model(m);
   TfrmGameChooser dialog(model, Window->get());
   QListWidget* list = ListOf(dialog);
@@ -210,8 +214,12 @@ void TGameChooserTest::EarlierChoicesAreCheckedAndGreyed() {
 
 void TGameChooserTest::ComputerChooserShowsItsDrawnContract() {
   auto& m = (*Window)->Match();
-  Edit(m)->Deal.Chooser = 2;
-  Edit(m)->Progress.ContractsChosen[2][0] = m.Progress().ContractsChosen[2][3] = m.Progress().ContractsChosen[2][7] = true;
+  {
+    TEdit edit(m);
+    edit->Deal.Chooser = 2;
+    auto& chosen = edit->Progress.ContractsChosen;
+    chosen[2][0] = chosen[2][3] = chosen[2][7] = true;
+  }
   varlo::TGameChooser model(m);
   TfrmGameChooser dialog(model, Window->get());
   QListWidget* list = ListOf(dialog);

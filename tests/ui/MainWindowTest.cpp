@@ -203,7 +203,7 @@ void TMainWindowTest::ClickWhileInputDisabledIsIgnored() {
   TTestWindow window;
   auto& m = window->Match();
   DealWhistHeartsToHuman(m);
-  Edit(m)->Driver.InputEnabled = false;
+  m.DisableInput();
   QTest::mouseClick(window->Table(), Qt::LeftButton, {}, SlotCentre(0));
   QCOMPARE(m.Deal().Players[0].Cards[0], 0);
   QVERIFY(!m.InputEnabled());

@@ -162,7 +162,7 @@ void TMonkey::Answer(QWidget* modal) {
   if (qobject_cast<TfrmGameChooser*>(modal) && OpenChooser != modal) {
     ++Count.Choosers;
     OpenChooser = modal;
-    ChooserSeat = M().Chooser;
+    ChooserSeat = M().Deal().Chooser;
   }
   CheckAnyMoment();
   if (!Found.isEmpty()) return GetOut(modal);

@@ -44,8 +44,9 @@ void TMonkey::CheckAnyMoment() {
   int fresh = 0;
   for (int seat = 0; seat < SeatCount; ++seat)
     for (int c = 0; c < ContractCount; ++c) {
-      if (Seen[seat][c] && !M().ContractsChosen[seat][c]) Fail(QStringLiteral("a choice was forgotten"));
-      if (!Seen[seat][c] && M().ContractsChosen[seat][c]) ++fresh;
+      if (Seen[seat][c] && !M().Progress().ContractsChosen[seat][c])
+        Fail(QStringLiteral("a choice was forgotten"));
+      if (!Seen[seat][c] && M().Progress().ContractsChosen[seat][c]) ++fresh;
     }
   // A computer's pick is marked while its dialog shows it.
   if (fresh > (OpenChooser.isNull() ? 0 : 1)) Fail(QStringLiteral("a contract marked without a choice"));
@@ -57,14 +58,15 @@ void TMonkey::CheckChoice() {
   int fresh = 0;
   for (int seat = 0; seat < SeatCount; ++seat)
     for (int c = 0; c < ContractCount; ++c)
-      if (M().ContractsChosen[seat][c] && !Seen[seat][c]) {
+      if (M().Progress().ContractsChosen[seat][c] && !Seen[seat][c]) {
         ++fresh;
         if (seat != ChooserSeat) Fail(QStringLiteral("a contract marked for the wrong seat"));
         Seen[seat][c] = true;
         DealContract = c;
       }
   if (fresh != 1) Fail(QStringLiteral("a chooser closed with %1 new choices").arg(fresh));
-  if (M().Contract != DealContract) Fail(QStringLiteral("the deal is not under the chosen contract"));
+  if (M().Deal().Contract != DealContract)
+    Fail(QStringLiteral("the deal is not under the chosen contract"));
   if (ScoreSum(M()) != PaidOut) Fail(QStringLiteral("points paid between deals"));
   ChooserSeat = -1;
 }
@@ -83,12 +85,12 @@ void TMonkey::CheckBetweenCalls() {
   if (!Window->isVisible()) return;  // the user left: a new window follows
   if (!Window->findChildren<QDialog*>().isEmpty()) Fail(QStringLiteral("a dialog left in the window"));
   CheckAnyMoment();
-  if (!M().InputEnabled) Fail(QStringLiteral("input disabled after the driver returned"));
+  if (!M().InputEnabled()) Fail(QStringLiteral("input disabled after the driver returned"));
   if (Started && !M().MatchFinished() && !HumanCanPlay(M()))
     Fail(QStringLiteral("the driver returned while the human cannot play"));
   // The redraw timer must wind down, so an idle window costs nothing.
   Settle(*Window);
-  if (M().NeedsRepaint) Fail(QStringLiteral("the table keeps asking for redraws"));
+  if (M().Redraw.NeedsRepaint) Fail(QStringLiteral("the table keeps asking for redraws"));
 }
 
 // The score dialog lists the four totals, highest first. At a deal's end the
@@ -97,15 +99,15 @@ void TMonkey::CheckScoreRows(QWidget* dialog) {
   std::vector<long long> shown, held;
   for (const char* name : {"lblPFirst", "lblPSecond", "lblPThird", "lblPFourth"})
     if (auto* label = dialog->findChild<QLabel*>(QLatin1String(name))) shown.push_back(label->text().toLongLong());
-  for (const auto& player : M().Players) held.push_back(player.Score);
+  for (const auto& player : M().Deal().Players) held.push_back(player.Score);
   std::sort(held.rbegin(), held.rend());
   if (shown != held) Fail(QStringLiteral("the score dialog does not show the totals"));
-  if (M().InputEnabled) return;  // asked for from the menu
+  if (M().InputEnabled()) return;  // asked for from the menu
   Note(QStringLiteral("deal %1 scored").arg(DealsSeen + 1));
   ++Count.DealScores;
   if (Window->OpponentLevel() == varlo::TOpponentLevel::Strong) ++Count.StrongDeals;
   if (!Started) return Fail(QStringLiteral("a deal scored before any New"));
-  if (M().DealsPlayed != ++DealsSeen) Fail(QStringLiteral("DealsPlayed out of step"));
+  if (M().Progress().DealsPlayed != ++DealsSeen) Fail(QStringLiteral("DealsPlayed out of step"));
   const long long paid = ScoreSum(M()) - PaidOut;
   if (paid != DealTotal(DealContract))
     Fail(QStringLiteral("a deal under contract %1 paid %2").arg(DealContract).arg(paid));
@@ -117,7 +119,7 @@ void TMonkey::CheckScoreRows(QWidget* dialog) {
 void TMonkey::CheckRecordsFile(QWidget* dialog) {
   const auto entries = ReadRecordsFile(RecordsFile);
   auto* list = dialog->findChild<QTreeWidget*>(QStringLiteral("lvTop"));
-  if (!M().InputEnabled && !entries) return Fail(QStringLiteral("no records file after a match"));
+  if (!M().InputEnabled() && !entries) return Fail(QStringLiteral("no records file after a match"));
   if (!entries) return;
   if (entries->size() > MaxRecords) Fail(QStringLiteral("more than ten records"));
   for (std::size_t i = 1; i < entries->size(); ++i)
@@ -130,8 +132,8 @@ void TMonkey::CheckRecordsFile(QWidget* dialog) {
 
 void TMonkey::CheckBoxText(const QString& text) {
   if (text == QStringLiteral("Game Over !!!")) {
-    if (M().DealsPlayed != DealsPerMatch || DealsSeen != DealsPerMatch)
-      Fail(QStringLiteral("game over after %1 deals").arg(M().DealsPlayed));
+    if (M().Progress().DealsPlayed != DealsPerMatch || DealsSeen != DealsPerMatch)
+      Fail(QStringLiteral("game over after %1 deals").arg(M().Progress().DealsPlayed));
     for (const auto& row : Seen)
       for (bool chosen : row)
         if (!chosen) Fail(QStringLiteral("game over with a contract never chosen"));

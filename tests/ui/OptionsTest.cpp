@@ -157,8 +157,11 @@ void TOptionsTest::FontChoiceOffersTheSixteenColours() {
                                            "Silver", "Red", "Lime", "Yellow", "Blue", "Fuchsia", "Aqua", "White"}));
   QCOMPARE(current, (QStringList{"Black", "Navy"}));
   auto& m = window->Match();
-  Edit(m)->Deal.Contract = varlo::Whist;
-  Edit(m)->Table.GameLine = "Current Game: Whist";
+  {
+    TEdit edit(m);
+    edit->Deal.Contract = varlo::Whist;
+    edit->Table.GameLine = "Current Game: Whist";
+  }
   m.RequestRepaint();
   Settle(*window);
   QVERIFY(CountColour(window->Table()->Canvas(), 20, 410, 200, 430, QColor(0, 0, 128)) > 5);

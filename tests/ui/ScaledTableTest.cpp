@@ -30,8 +30,11 @@ void TScaledTableTest::CardsCoverTheirScaledRectanglesAndClicksMapBack() {
   Settle(*window);
   auto& m = window->Match();
   DealWhistHeartsToHuman(m);
-  Edit(m)->Deal.Players[0].Cards[3] = -1;
-  Edit(m)->Deal.Trick = {12, 20, -1, -1};
+  {
+    TEdit edit(m);
+    edit->Deal.Players[0].Cards[3] = -1;
+    edit->Deal.Trick = {12, 20, -1, -1};
+  }
   const QColor marker(255, 0, 255);
   QImage& canvas = window->Table()->Canvas();
   canvas.fill(marker);
@@ -40,7 +43,8 @@ void TScaledTableTest::CardsCoverTheirScaledRectanglesAndClicksMapBack() {
   const qreal dpr = t.DevicePixelRatio();
   QCOMPARE(t.Scale(), std::min(table.width() / 632.0, table.height() / 440.0));
   std::vector<std::tuple<int, int, int>> cards = {{0, 20, 163}, {0, 538, 163}, {0, 279, 300}};
-  for (int i = 0; i < 8; ++i) cards.emplace_back(m.Deal().Players[0].Cards[i] + 1, 20 + 74 * i, 25);
+  for (int i = 0; i < 8; ++i)
+    cards.emplace_back(m.Deal().Players[0].Cards[i] + 1, 20 + 74 * i, 25);
   for (int i = 0; i < 4; ++i) cards.emplace_back(m.Deal().Trick[i] + 1, 168 + 74 * i, 163);
   for (auto [n, x, y] : cards) {
     const QRect device = t.DeviceRect(QRect(x, y, 74, 100));

@@ -25,13 +25,14 @@ struct TPoint {
 constexpr TPoint OpponentBacks[] = {{20, 163}, {538, 163}, {279, 300}};
 
 void PrepareTrick(varlo::TMatch& m) {
-  Edit(m)->Deal.Contract = varlo::Whist;
-  Edit(m)->Driver.ChoosePending = false;
-  Edit(m)->Deal.Players[0].Cards = Hand;
-  Edit(m)->Deal.Trick = Trick;
-  Edit(m)->Table.HandLine.clear();
-  Edit(m)->Table.GameLine.clear();
-  m.Deal().Players[0].Name.clear();
+  TEdit edit(m);
+  edit->Deal.Contract = varlo::Whist;
+  edit->Driver.ChoosePending = false;
+  edit->Deal.Players[0].Cards = Hand;
+  edit->Deal.Trick = Trick;
+  edit->Table.HandLine.clear();
+  edit->Table.GameLine.clear();
+  edit->Deal.Players[0].Name.clear();
 }
 
 // Cards of the layout test: none of them lies where a computer player's
@@ -39,14 +40,15 @@ void PrepareTrick(varlo::TMatch& m) {
 constexpr std::array<int, 9> LaidOut = {4, 5, 6, 12, 13, 14, 21, 22, 29};
 
 void PrepareLayout(varlo::TMatch& m) {
-  Edit(m)->Deal.Contract = varlo::VarloLayout;
-  Edit(m)->Driver.ChoosePending = false;
-  Edit(m)->Deal.Players[0].Cards = Hand;
-  Edit(m)->Deal.Trick = {-1, -1, -1, -1};
-  Edit(m)->Deal.Layout.fill(false);
-  for (int c : LaidOut) m.Deal().Layout[c] = true;
-  Edit(m)->Table.GameLine.clear();
-  m.Deal().Players[0].Name.clear();
+  TEdit edit(m);
+  edit->Deal.Contract = varlo::VarloLayout;
+  edit->Driver.ChoosePending = false;
+  edit->Deal.Players[0].Cards = Hand;
+  edit->Deal.Trick = {-1, -1, -1, -1};
+  edit->Deal.Layout.fill(false);
+  for (int c : LaidOut) edit->Deal.Layout[c] = true;
+  edit->Table.GameLine.clear();
+  edit->Deal.Players[0].Name.clear();
 }
 
 QImage& RedrawOverMarker(TfrmVarlo& window) {
@@ -218,9 +220,12 @@ void TTableDrawingTest::TextsAreDrawnOpaque() {
   TTestWindow window;
   auto& m = window->Match();
   contract == 0 ? PrepareLayout(m) : PrepareTrick(m);
-  Edit(m)->Table.HandLine = "Hand: Sandra";
-  Edit(m)->Table.GameLine = contract == 0 ? "Current Game: Varlo" : "Current Game: Whist";
-  Edit(m)->Deal.Players[0].Name = "You";
+  {
+    TEdit edit(m);
+    edit->Table.HandLine = "Hand: Sandra";
+    edit->Table.GameLine = contract == 0 ? "Current Game: Varlo" : "Current Game: Whist";
+    edit->Deal.Players[0].Name = "You";
+  }
   const QImage& canvas = RedrawOverMarker(*window);
 
   const QRect cell = TextCell(*window, canvas, text, x, y);
@@ -240,8 +245,11 @@ void TTableDrawingTest::TextsAreDrawnOpaque() {
 void TTableDrawingTest::LayoutGameLineHasNoStatusFill() {
   TTestWindow window;
   PrepareLayout(window->Match());
-  Edit(window->Match())->Table.GameLine = "Current Game: Varlo";
-  Edit(window->Match())->Table.HandLine = "Hand: Ben";
+  {
+    TEdit edit(window->Match());
+    edit->Table.GameLine = "Current Game: Varlo";
+    edit->Table.HandLine = "Hand: Ben";
+  }
   const QImage& canvas = RedrawOverMarker(*window);
   // No fill and no hand line above the game line.
   QVERIFY(Untouched(canvas, 20, 385, 260, 410));

@@ -11,8 +11,12 @@
 #include "CardImages.h"
 #include "MainForm.h"
 #include "TableView.h"
+#include "match_edit.h"
 
 namespace ui_test {
+
+using varlo_test::Edit;
+using varlo_test::TEdit;
 
 /// Lets the redraw timer run until no redraw is pending.
 inline void Settle(TfrmVarlo& window) {
@@ -46,14 +50,15 @@ class TTestWindow {
 /// A Whist deal in which the human holds all the hearts in slot order: he
 /// wins whatever he leads and leads again, before any computer card.
 inline void DealWhistHeartsToHuman(varlo::TMatch& m) {
-  Edit(m)->Deal.Contract = varlo::Whist;
-  Edit(m)->Driver.ChoosePending = false;
-  Edit(m)->Deal.Leader = 0;
-  Edit(m)->Deal.Chooser = 0;
+  TEdit edit(m);
+  edit->Deal.Contract = varlo::Whist;
+  edit->Driver.ChoosePending = false;
+  edit->Deal.Leader = 0;
+  edit->Deal.Chooser = 0;
   for (int seat = 0; seat < 4; ++seat)
-    for (int i = 0; i < 8; ++i) m.Deal().Players[seat].Cards[i] = seat * 8 + i;
-  Edit(m)->Deal.Trick = {-1, -1, -1, -1};
-  Edit(m)->Driver.InputEnabled = true;
+    for (int i = 0; i < 8; ++i) edit->Deal.Players[seat].Cards[i] = seat * 8 + i;
+  edit->Deal.Trick = {-1, -1, -1, -1};
+  edit->Driver.InputEnabled = true;
 }
 
 /// The device column (or row) of a table edge on the canvas: the scaled

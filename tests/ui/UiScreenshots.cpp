@@ -47,11 +47,12 @@ void Redraw(TfrmVarlo& window) {
 
 // The position of the table-trick picture.
 void PrepareTrick(varlo::TMatch& m) {
-  Edit(m)->Deal.Contract = varlo::Total;
-  Edit(m)->Deal.Players[0].Cards = {0, -1, 9, 14, -1, 21, 27, 31};
-  Edit(m)->Deal.Trick = {3, 7, 6, 29};
-  Edit(m)->Table.HandLine = "Hand: Sandra";
-  Edit(m)->Table.GameLine = "Current Game: Total";
+  TEdit edit(m);
+  edit->Deal.Contract = varlo::Total;
+  edit->Deal.Players[0].Cards = {0, -1, 9, 14, -1, 21, 27, 31};
+  edit->Deal.Trick = {3, 7, 6, 29};
+  edit->Table.HandLine = "Hand: Sandra";
+  edit->Table.GameLine = "Current Game: Total";
 }
 
 }  // namespace
@@ -80,12 +81,7 @@ void TUiScreenshots::TableBeforeNew() {
 
 void TUiScreenshots::TableDuringATrick() {
   TTestWindow window;
-  auto& m = window->Match();
-  Edit(m)->Deal.Contract = varlo::Total;
-  Edit(m)->Deal.Players[0].Cards = {0, -1, 9, 14, -1, 21, 27, 31};
-  Edit(m)->Deal.Trick = {3, 7, 6, 29};
-  Edit(m)->Table.HandLine = "Hand: Sandra";
-  Edit(m)->Table.GameLine = "Current Game: Total";
+  PrepareTrick(window->Match());
   Redraw(*window);
   QVERIFY(Save(*window, QStringLiteral("table-trick")));
 }
@@ -93,13 +89,16 @@ void TUiScreenshots::TableDuringATrick() {
 void TUiScreenshots::TableDuringALayoutDeal() {
   TTestWindow window;
   auto& m = window->Match();
-  Edit(m)->Deal.Contract = varlo::VarloLayout;
-  Edit(m)->Deal.Players[0].Cards = {-1, 8, -1, 15, 16, -1, 24, -1};
-  // Runs out from each jack: all the hearts, spades nine to king, diamonds
-  // ten to ace, clubs ten and jack.
-  for (int c : {0, 1, 2, 3, 4, 5, 6, 7, 10, 11, 12, 13, 14, 19, 20, 21, 22, 23, 27, 28})
-    Edit(m)->Deal.Layout[c] = true;
-  Edit(m)->Table.GameLine = "Current Game: Varlo";
+  {
+    TEdit edit(m);
+    edit->Deal.Contract = varlo::VarloLayout;
+    edit->Deal.Players[0].Cards = {-1, 8, -1, 15, 16, -1, 24, -1};
+    // Runs out from each jack: all the hearts, spades nine to king, diamonds
+    // ten to ace, clubs ten and jack.
+    for (int c : {0, 1, 2, 3, 4, 5, 6, 7, 10, 11, 12, 13, 14, 19, 20, 21, 22, 23, 27, 28})
+      edit->Deal.Layout[c] = true;
+    edit->Table.GameLine = "Current Game: Varlo";
+  }
   Redraw(*window);
   QVERIFY(Save(*window, QStringLiteral("table-layout")));
 }
@@ -107,8 +106,11 @@ void TUiScreenshots::TableDuringALayoutDeal() {
 void TUiScreenshots::ChooserForTheHuman() {
   TTestWindow window;
   auto& m = window->Match();
-  Edit(m)->Deal.Chooser = 0;
-  Edit(m)->Progress.ContractsChosen[0][1] = m.Progress().ContractsChosen[0][4] = true;
+  {
+    TEdit edit(m);
+    edit->Deal.Chooser = 0;
+    edit->Progress.ContractsChosen[0][1] = edit->Progress.ContractsChosen[0][4] = true;
+  }
   varlo::TGameChooser model(m);
   TfrmGameChooser dialog(model, window.get());
   dialog.findChild<QListWidget*>(QStringLiteral("clbGames"))->item(5)->setCheckState(Qt::Checked);
@@ -118,8 +120,12 @@ void TUiScreenshots::ChooserForTheHuman() {
 void TUiScreenshots::ChooserForAComputer() {
   TTestWindow window;
   auto& m = window->Match();
-  Edit(m)->Deal.Chooser = 3;
-  Edit(m)->Progress.ContractsChosen[3][0] = m.Progress().ContractsChosen[3][2] = m.Progress().ContractsChosen[3][6] = true;
+  {
+    TEdit edit(m);
+    edit->Deal.Chooser = 3;
+    auto& chosen = edit->Progress.ContractsChosen;
+    chosen[3][0] = chosen[3][2] = chosen[3][6] = true;
+  }
   varlo::TGameChooser model(m);
   TfrmGameChooser dialog(model, window.get());
   QVERIFY(SaveShown(dialog, QStringLiteral("chooser-computer")));
