@@ -9,6 +9,7 @@
 #include "match.h"
 #include "match_checker.h"
 #include "records.h"
+#include "steady_player.h"
 #include "transcript.h"
 
 namespace varlo {
@@ -59,7 +60,9 @@ class TRunner {
         TimedOpponents(StrongOpponents, DecisionMs), TimedHuman(StrongHuman, DecisionMs) {
     Screen.Attach(&Match);
     if (options.Opponents == TOpponentLevel::Strong) Match.SetOpponents(&TimedOpponents);
-    Human.SetBrain(&TimedHuman);
+    if (options.Opponents == TOpponentLevel::Steady) Match.SetOpponents(&Steady);
+    Human.SetBrain(options.Human == THumanStyle::Steady ? static_cast<TComputerPlayer*>(&Steady)
+                                                        : &TimedHuman);
     if (options.Listener) Screen.AddSink(options.Listener);
     if (options.Transcript) {
       Transcript.emplace(*options.Transcript);
@@ -139,6 +142,7 @@ class TRunner {
   TStrongPlayer StrongHuman;
   TTimedPlayer TimedOpponents;
   TTimedPlayer TimedHuman;
+  TSteadyPlayer Steady;
 };
 
 }  // namespace

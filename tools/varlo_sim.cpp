@@ -2,7 +2,8 @@
 // invariants after every event.
 //
 //   varlo-sim [--matches N] [--seed S] [--name TEXT]
-//             [--human first|random|chaos|strong] [--opponents classic|strong]
+//             [--human first|random|chaos|steady|strong]
+//             [--opponents classic|steady|strong]
 //             [--records-dir DIR | --game-records] [--transcript FILE]
 //   varlo-sim --version | --help
 #include <cstdlib>
@@ -19,7 +20,8 @@ namespace {
 
 void PrintUsage(std::ostream& out) {
   out << "usage: varlo-sim [--matches N] [--seed S] [--name TEXT]\n"
-      << "                 [--human first|random|chaos|strong] [--opponents classic|strong]\n"
+      << "                 [--human first|random|chaos|steady|strong]\n"
+      << "                 [--opponents classic|steady|strong]\n"
       << "                 [--records-dir DIR | --game-records] [--transcript FILE]\n"
       << "       varlo-sim --version | --help\n";
 }
@@ -81,6 +83,7 @@ int main(int argc, char** argv) {
       if (!varlo::ParseHumanStyle(value, options.Human)) return Usage("bad --human");
     } else if (arg == "--opponents") {
       if (value == "classic") options.Opponents = varlo::TOpponentLevel::Classic;
+      else if (value == "steady") options.Opponents = varlo::TOpponentLevel::Steady;
       else if (value == "strong") options.Opponents = varlo::TOpponentLevel::Strong;
       else return Usage("bad --opponents");
     } else if (arg == "--records-dir") {

@@ -15,8 +15,9 @@ namespace varlo {
 /// One seat's row of ContractsChosen: true once it has chosen that contract.
 using TContractRow = std::array<bool, ContractCount>;
 
-/// The opponents the player can ask for (Options > Opponents).
-enum class TOpponentLevel { Classic, Strong };
+/// The opponents the player can ask for: the game's own (Classic, the
+/// default), a rule-based club player (Steady) and a searching one (Strong).
+enum class TOpponentLevel { Classic, Steady, Strong };
 
 class TComputerPlayer {
  public:
