@@ -1,13 +1,16 @@
 // How strong the computer players are, on duplicate deals: the same seeds
 // played by line-ups that differ in one place. Steady against Classic (a
 // Steady or a Classic seat 0 among three Classic seats), Strong against
-// Steady (a Strong or a Steady seat 0 among three Steady seats), Strong
-// against Classic, and what three Strong opponents cost a Steady seat 0 next
-// to three Steady ones. For each: seat 0's mean match score, the paired
-// difference with its 95 % interval and the difference per contract; then
-// the time of a Strong decision.
+// Steady (a Strong or a Steady seat 0 among three Steady seats), what three
+// Strong opponents cost a Steady seat 0 next to three Steady ones, and on
+// request Strong against Classic. For each: seat 0's mean match score, the
+// paired difference with its 95 % interval and the difference per contract;
+// then the time of a Strong decision.
+// With --four-strong M it only times every decision of M matches of four
+// Strong seats, on one thread (run it pinned to one core).
 //
-//   varlo_strength [--matches N] [--seed S] [--jobs J]
+//   varlo_strength [--matches N] [--seed S] [--jobs J] [--with-classic 1]
+//   varlo_strength --four-strong M [--seed S]
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -164,7 +167,8 @@ void Comparison(const char* title, const TRun& a, const char* aName, const TRun&
 }  // namespace
 
 int main(int argc, char** argv) {
-  int matches = 200, jobs = 2;
+  int matches = 200, jobs = 2, fourStrong = 0;
+  bool withClassic = false;
   std::uint64_t seed = 1000;
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string arg = argv[i];
@@ -172,14 +176,22 @@ int main(int argc, char** argv) {
     if (arg == "--matches") matches = static_cast<int>(value);
     else if (arg == "--seed") seed = static_cast<std::uint64_t>(value);
     else if (arg == "--jobs") jobs = static_cast<int>(value);
+    else if (arg == "--four-strong") fourStrong = static_cast<int>(value);
+    else if (arg == "--with-classic") withClassic = value != 0;
   }
   jobs = std::max(1, jobs);
+  if (fourStrong > 0) {
+    TRun four = Plan(THumanStyle::Strong, TOpponentLevel::Strong, seed, fourStrong, 1);
+    RunBlocks({&four.Blocks[0]}, 1);
+    SpeedLine("Strong decisions, four Strong seats", four.DecisionMs());
+    return 0;
+  }
 
   using H = THumanStyle;
   using O = TOpponentLevel;
   TRun classicClassic = Plan(H::First, O::Classic, seed, matches, jobs);
   TRun steadyClassic = Plan(H::Steady, O::Classic, seed, matches, jobs);
-  TRun strongClassic = Plan(H::Strong, O::Classic, seed, matches, jobs);
+  TRun strongClassic = Plan(H::Strong, O::Classic, seed, withClassic ? matches : 0, jobs);
   TRun steadySteady = Plan(H::Steady, O::Steady, seed, matches, jobs);
   TRun strongSteady = Plan(H::Strong, O::Steady, seed, matches, jobs);
   TRun steadyStrong = Plan(H::Steady, O::Strong, seed, matches, jobs);
@@ -195,8 +207,9 @@ int main(int argc, char** argv) {
              "Classic", steadyClassic, "Steady");
   Comparison("Strong against Steady: seat 0 among three Steady seats", steadySteady, "Steady",
              strongSteady, "Strong");
-  Comparison("Strong against Classic: seat 0 among three Classic seats", classicClassic,
-             "Classic", strongClassic, "Strong");
+  if (withClassic)
+    Comparison("Strong against Classic: seat 0 among three Classic seats", classicClassic,
+               "Classic", strongClassic, "Strong");
   Comparison("What stronger opponents cost: a Steady seat 0 among three Steady, then three "
              "Strong seats",
              steadySteady, "Steady opponents", steadyStrong, "Strong opponents");
