@@ -20,6 +20,7 @@ struct TSteadyPosition {
   std::vector<TCard> Gone;   // played in earlier tricks, or laid out
   TCard Expected;
   int NextHolds = HandSize;  // layout: the cards seat 2 holds
+  bool LaterVoid = false;    // seats 2 and 3 have shown a void in the led suit
 };
 
 // Seat 1 to play. The cards nobody has played nor seat 1 holds go round the
@@ -34,6 +35,7 @@ TDealState Position(const TSteadyPosition& p) {
   TCardSet seen = 0;
   for (TCard c : p.Hand) seen |= CardBit(c);
   for (TCard c : p.Trick) deal.Played |= CardBit(c);
+  if (p.LaterVoid) deal.Excluded[2] = deal.Excluded[3] = SuitCards(SuitOf(p.Trick[0]));
   for (TCard c : p.Gone) {
     deal.Played |= CardBit(c);
     deal.Layout[c] = p.Contract == VarloLayout;
@@ -64,6 +66,9 @@ const std::vector<TSteadyPosition> Positions = {
     {"void: throws a queen", Queens, {15, 29, 17}, {1}, {}, 29},
     {"void: throws the highest diamond", Diamonds, {18, 22, 15}, {1}, {}, 22},
     {"last and sure to take it: sheds its highest card", Levate, {28, 31, 0}, {24, 25, 26}, {}, 31},
+    {"cannot duck: plays the card that may yet be beaten", Levate, {13, 15}, {11}, {}, 13},
+    {"the seats after it are void: sheds its highest card", Levate, {13, 15}, {11}, {}, 15,
+     HandSize, true},
     {"plus contract, last: takes it with the cheapest card that wins", Whist, {15, 13, 8},
      {10, 12, 9}, {}, 13},
     {"plus contract, cannot win: plays its lowest card", Whist, {14, 8}, {15}, {}, 8},
