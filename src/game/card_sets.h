@@ -17,9 +17,8 @@ constexpr int CardsIn(TCardSet set) {
   return static_cast<int>((((set + (set >> 4)) & 0x0F0F0F0Fu) * 0x01010101u) >> 24);
 }
 
-/// The lowest and the highest card of a set that is not empty.
+/// The lowest card of a set that is not empty.
 inline TCard LowestCard(TCardSet set) { return std::countr_zero(set); }
-inline TCard HighestCard(TCardSet set) { return DeckSize - 1 - std::countl_zero(set); }
 
 /// The cards of the card's suit below it, and above it.
 constexpr TCardSet CardsBelow(TCard card) {
@@ -34,21 +33,6 @@ inline TCardSet HandCards(const THand& hand) {
   TCardSet set = 0;
   for (TCard c : hand) set |= c == NoCard ? 0 : CardBit(c);
   return set;
-}
-
-/// The cards of the slots of a set.
-inline TCardSet SlotCards(const THand& hand, TSlotSet slots) {
-  TCardSet set = 0;
-  for (int slot = 0; slot < HandSize; ++slot)
-    if ((slots >> slot) & 1u) set |= CardBit(hand[slot]);
-  return set;
-}
-
-/// The slot that holds the card; -1 when none does.
-inline int SlotOf(const THand& hand, TCard card) {
-  for (int slot = 0; slot < HandSize; ++slot)
-    if (hand[slot] == card) return slot;
-  return -1;
 }
 
 }  // namespace varlo
