@@ -1,6 +1,7 @@
 // Measures what the chooser scores on average under each contract when every
-// seat plays at random: the yardstick the Strong player's contract choice
-// holds each hand against (ChooserBaseline in src/game/strong_player.cpp).
+// seat plays as the Strong player's playouts do (the Steady rules with a
+// share of random moves): the yardstick its contract choice holds each hand
+// against (ChooserBaseline in src/game/strong_player.cpp).
 //
 //   varlo_contract_baselines [DEALS]
 #include <cmath>
@@ -14,6 +15,7 @@
 int main(int argc, char** argv) {
   using namespace varlo;
   const long deals = argc > 1 ? std::atol(argv[1]) : 100000;
+  const int randomPercent = TStrongBudget{}.RandomPercent;
   TRandom dealer, luck;
   dealer.Seed(1);
   luck.Seed(2);
@@ -27,7 +29,7 @@ int main(int argc, char** argv) {
     for (std::int32_t c = 0; c < ContractCount; ++c) {
       TDealState scratch = deal;
       scratch.Contract = c;
-      const double points = PlayOut(scratch, 0, 0, luck);
+      const double points = PlayOut(scratch, 0, 0, luck, randomPercent);
       sum[c] += points;
       squares[c] += points * points;
     }

@@ -1,10 +1,16 @@
-// How strong the Strong player is, on duplicate deals: the same seeds played
-// with a Classic seat 0 (varlo-sim's "first") and with a Strong seat 0, both
-// against three Classic seats; then three Strong seats against a Classic
-// seat 0. Seat 0's mean match score, the paired difference with its 95 %
-// interval, the difference per contract, and the time of a Strong decision.
+// How strong the computer players are, on duplicate deals: the same seeds
+// played by line-ups that differ in one place. Steady against Classic (a
+// Steady or a Classic seat 0 among three Classic seats), Strong against
+// Steady (a Strong or a Steady seat 0 among three Steady seats), what three
+// Strong opponents cost a Steady seat 0 next to three Steady ones, and on
+// request Strong against Classic. For each: seat 0's mean match score, the
+// paired difference with its 95 % interval and the difference per contract;
+// then the time of a Strong decision.
+// With --four-strong M it only times every decision of M matches of four
+// Strong seats, on one thread (run it pinned to one core).
 //
-//   varlo_strength [--matches N] [--strong-opponents-matches M] [--seed S] [--jobs J]
+//   varlo_strength [--matches N] [--seed S] [--jobs J] [--with-classic 1]
+//   varlo_strength --four-strong M [--seed S]
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -116,7 +122,7 @@ double Variance(const std::vector<double>& v) {
 
 // Match by match: block j of both runs played the same deals in the same
 // order (a shorter run, the first of them).
-void PairedLine(const char* what, const TRun& a, const TRun& b) {
+void PairedLine(const std::string& what, const TRun& a, const TRun& b) {
   std::vector<double> diff;
   for (std::size_t j = 0; j < a.Blocks.size() && j < b.Blocks.size(); ++j) {
     const auto& x = a.Blocks[j].Tally.Matches;
@@ -125,7 +131,7 @@ void PairedLine(const char* what, const TRun& a, const TRun& b) {
   }
   const std::size_t n = diff.size();
   const double half = 1.96 * std::sqrt(Variance(diff) / static_cast<double>(n));
-  std::printf("%-44s %+8.1f  95%% CI %+.1f .. %+.1f  (%zu matches)\n", what, Mean(diff),
+  std::printf("%-44s %+8.1f  95%% CI %+.1f .. %+.1f  (%zu matches)\n", what.c_str(), Mean(diff),
               Mean(diff) - half, Mean(diff) + half, n);
 }
 
@@ -137,45 +143,78 @@ void SpeedLine(const char* what, std::vector<double> ms) {
               at(0.99), ms.back(), ms.size());
 }
 
+// Seat 0's points per deal, by contract: b minus a on the same deals.
+void ContractLines(const TRun& a, const TRun& b) {
+  std::printf("  per deal, by contract (seat 0)       %8s %8s  difference (95%% CI)\n", "before",
+              "after");
+  for (int c = 0; c < ContractCount; ++c) {
+    const auto x = a.Deals(c), y = b.Deals(c);
+    const double half = 1.96 * std::sqrt(Variance(x) / x.size() + Variance(y) / y.size());
+    std::printf("  %-36s %8.1f %8.1f  %+7.1f (%+.1f .. %+.1f)\n", ContractName(c).c_str(), Mean(x),
+                Mean(y), Mean(y) - Mean(x), Mean(y) - Mean(x) - half, Mean(y) - Mean(x) + half);
+  }
+}
+
+void Comparison(const char* title, const TRun& a, const char* aName, const TRun& b,
+                const char* bName) {
+  std::printf("\n%s\n", title);
+  std::printf("%-44s %8.1f\n", (std::string("mean match score, ") + aName).c_str(), Mean(a.Matches()));
+  std::printf("%-44s %8.1f\n", (std::string("mean match score, ") + bName).c_str(), Mean(b.Matches()));
+  PairedLine(std::string(bName) + " minus " + aName + ", per match", a, b);
+  ContractLines(a, b);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  int matches = 200, strongMatches = 60, jobs = 2;
+  int matches = 200, jobs = 2, fourStrong = 0;
+  bool withClassic = false;
   std::uint64_t seed = 1000;
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string arg = argv[i];
     const long value = std::atol(argv[i + 1]);
     if (arg == "--matches") matches = static_cast<int>(value);
-    else if (arg == "--strong-opponents-matches") strongMatches = static_cast<int>(value);
     else if (arg == "--seed") seed = static_cast<std::uint64_t>(value);
     else if (arg == "--jobs") jobs = static_cast<int>(value);
+    else if (arg == "--four-strong") fourStrong = static_cast<int>(value);
+    else if (arg == "--with-classic") withClassic = value != 0;
   }
   jobs = std::max(1, jobs);
+  if (fourStrong > 0) {
+    TRun four = Plan(THumanStyle::Strong, TOpponentLevel::Strong, seed, fourStrong, 1);
+    RunBlocks({&four.Blocks[0]}, 1);
+    SpeedLine("Strong decisions, four Strong seats", four.DecisionMs());
+    return 0;
+  }
 
-  TRun classic = Plan(THumanStyle::First, TOpponentLevel::Classic, seed, matches, jobs);
-  TRun strong = Plan(THumanStyle::Strong, TOpponentLevel::Classic, seed, matches, jobs);
-  TRun against = Plan(THumanStyle::First, TOpponentLevel::Strong, seed, strongMatches, jobs);
+  using H = THumanStyle;
+  using O = TOpponentLevel;
+  TRun classicClassic = Plan(H::First, O::Classic, seed, matches, jobs);
+  TRun steadyClassic = Plan(H::Steady, O::Classic, seed, matches, jobs);
+  TRun strongClassic = Plan(H::Strong, O::Classic, seed, withClassic ? matches : 0, jobs);
+  TRun steadySteady = Plan(H::Steady, O::Steady, seed, matches, jobs);
+  TRun strongSteady = Plan(H::Strong, O::Steady, seed, matches, jobs);
+  TRun steadyStrong = Plan(H::Steady, O::Strong, seed, matches, jobs);
   std::vector<TBlock*> all;
-  for (TRun* run : {&classic, &strong, &against})
+  // The longest runs first, so that the jobs finish together.
+  for (TRun* run : {&steadyStrong, &strongSteady, &strongClassic, &steadySteady, &steadyClassic,
+                    &classicClassic})
     for (auto& b : run->Blocks) all.push_back(&b);
   RunBlocks(all, jobs);
 
-  std::printf("seat 0 against three Classic seats, the same deals, %d matches\n", matches);
-  std::printf("%-44s %8.1f\n", "mean match score, Classic seat 0", Mean(classic.Matches()));
-  std::printf("%-44s %8.1f\n", "mean match score, Strong seat 0", Mean(strong.Matches()));
-  PairedLine("Strong minus Classic, per match", classic, strong);
-  std::printf("\nper deal, by contract (seat 0's points)   Classic   Strong  difference (95%% CI)\n");
-  for (int c = 0; c < ContractCount; ++c) {
-    const auto a = classic.Deals(c), b = strong.Deals(c);
-    const double half = 1.96 * std::sqrt(Variance(a) / a.size() + Variance(b) / b.size());
-    std::printf("  %-38s %8.1f %8.1f  %+7.1f (%+.1f .. %+.1f)\n", ContractName(c).c_str(), Mean(a),
-                Mean(b), Mean(b) - Mean(a), Mean(b) - Mean(a) - half, Mean(b) - Mean(a) + half);
-  }
-  std::printf("\nClassic seat 0 against three Strong seats, %d matches\n", strongMatches);
-  std::printf("%-44s %8.1f\n", "mean match score, Classic seat 0", Mean(against.Matches()));
-  PairedLine("against Strong minus against Classic", classic, against);
+  std::printf("duplicate deals: every line-up plays the same %d matches\n", matches);
+  Comparison("Steady against Classic: seat 0 among three Classic seats", classicClassic,
+             "Classic", steadyClassic, "Steady");
+  Comparison("Strong against Steady: seat 0 among three Steady seats", steadySteady, "Steady",
+             strongSteady, "Strong");
+  if (withClassic)
+    Comparison("Strong against Classic: seat 0 among three Classic seats", classicClassic,
+               "Classic", strongClassic, "Strong");
+  Comparison("What stronger opponents cost: a Steady seat 0 among three Steady, then three "
+             "Strong seats",
+             steadySteady, "Steady opponents", steadyStrong, "Strong opponents");
   std::printf("\n");
-  SpeedLine("Strong decisions, seat 0", strong.DecisionMs());
-  SpeedLine("Strong decisions, seats 1-3", against.DecisionMs());
+  SpeedLine("Strong decisions, seat 0", strongSteady.DecisionMs());
+  SpeedLine("Strong decisions, seats 1-3", steadyStrong.DecisionMs());
   return 0;
 }

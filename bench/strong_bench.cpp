@@ -23,16 +23,18 @@ TDealState Deal(std::uint64_t seed, std::int32_t contract) {
   return deal;
 }
 
-// A whole deal from its first card, everybody at random.
+// A whole deal from its first card, everybody playing as the Strong
+// player's playouts do (the Steady rules and a share of random moves).
 void Playouts(benchmark::State& state) {
   const auto contract = static_cast<std::int32_t>(state.range(0));
   const TDealState deal = Deal(7, contract);
+  const int randomPercent = TStrongBudget{}.RandomPercent;
   TRandom luck;
   luck.Seed(1);
   TDealState scratch;
   for (auto _ : state) {
     scratch = deal;
-    benchmark::DoNotOptimize(PlayOut(scratch, 0, 0, luck));
+    benchmark::DoNotOptimize(PlayOut(scratch, 0, 0, luck, randomPercent));
   }
   state.SetLabel(ContractName(contract));
   state.counters["playouts_per_s"] =

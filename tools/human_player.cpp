@@ -14,6 +14,7 @@ bool ParseHumanStyle(const std::string& text, THumanStyle& style) {
   else if (text == "random") style = THumanStyle::Random;
   else if (text == "chaos") style = THumanStyle::Chaos;
   else if (text == "strong") style = THumanStyle::Strong;
+  else if (text == "steady") style = THumanStyle::Steady;
   else return false;
   return true;
 }
@@ -26,7 +27,8 @@ int THumanPlayer::LegalSlot(const TMatch& match) {
   const TSlotSet legal = match.Deal().LegalSlots(0);
   if (legal == 0) return -1;
   if (Style == THumanStyle::First) return LowestSlot(legal);
-  if (Style == THumanStyle::Strong) return Brain->ChooseSlot(match.Deal(), 0, legal);
+  if (Style == THumanStyle::Strong || Style == THumanStyle::Steady)
+    return Brain->ChooseSlot(match.Deal(), 0, legal);
   std::array<int, HandSize> playable;
   int count = 0;
   for (int slot = 0; slot < HandSize; ++slot)
@@ -39,7 +41,7 @@ void THumanPlayer::Choose(const TMatch& match, TGameChooser& chooser) {
   for (int i = 0; i < ContractCount; ++i)
     if (chooser.ListEnabled() && chooser.Items()[i].Enabled) free.push_back(i);
   if (!free.empty()) {
-    if (Style == THumanStyle::Strong) {
+    if (Style == THumanStyle::Strong || Style == THumanStyle::Steady) {
       chooser.ToggleItem(Brain->ChooseContract(match.Deal(), 0, match.Progress().ContractsChosen[0]));
     } else if (Style == THumanStyle::Chaos) {
       chooser.TryClose();  // nothing checked yet: "Select a game !!!"

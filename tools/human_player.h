@@ -16,8 +16,9 @@ class TComputerPlayer;
 
 /// first: the leftmost playable card and the first free contract; random:
 /// random ones; chaos: random, with stray clicks and fumbled dialogs;
-/// strong: the Strong computer player's decisions, for seat 0.
-enum class THumanStyle { First, Random, Chaos, Strong };
+/// steady, strong: the Steady or the Strong computer player's decisions,
+/// for seat 0.
+enum class THumanStyle { First, Random, Chaos, Strong, Steady };
 
 bool ParseHumanStyle(const std::string& text, THumanStyle& style);
 
@@ -25,7 +26,7 @@ class THumanPlayer {
  public:
   THumanPlayer(THumanStyle style, std::uint64_t seed) : Style(style), Rng(seed) {}
 
-  /// Who decides for a strong human; set before such a human plays.
+  /// Who decides for a steady or strong human; set before such a human plays.
   void SetBrain(TComputerPlayer* brain) { Brain = brain; }
 
   /// How many random clicks to make before the next deliberate one (chaos

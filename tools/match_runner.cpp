@@ -9,6 +9,7 @@
 #include "match.h"
 #include "match_checker.h"
 #include "records.h"
+#include "steady_player.h"
 #include "transcript.h"
 
 namespace varlo {
@@ -62,8 +63,10 @@ class TRunner {
         TimedOpponents(StrongOpponents, DecisionMs), TimedHuman(StrongHuman, DecisionMs) {
     Screen.Attach(&Match);
     if (OpponentsLevel == TOpponentLevel::Strong) Match.SetOpponents(&TimedOpponents);
+    if (OpponentsLevel == TOpponentLevel::Steady) Match.SetOpponents(&Steady);
     if (!options.ResumeEveryMoveDir.empty()) Screen.BeforeHumanChoice = [this] { ThroughTheFile(); };
-    Human.SetBrain(&TimedHuman);
+    Human.SetBrain(options.Human == THumanStyle::Steady ? static_cast<TComputerPlayer*>(&Steady)
+                                                        : &TimedHuman);
     if (options.Listener) Screen.AddSink(options.Listener);
     if (options.Transcript) {
       Transcript.emplace(*options.Transcript);
@@ -145,6 +148,9 @@ class TRunner {
     }
     Match.Restore(loaded.Saved.Match);
     Match.RestoreTakeBackPoints(loaded.Saved.TakeBackPoints);
+    // The computer players too start again from what the file holds: their
+    // seed, from which each of their decisions follows.
+    StrongOpponents = TStrongPlayer(loaded.Saved.OpponentsSeed, Options.StrongBudget);
   }
 
   // A deliberate move: the slot's card, reported as a click on its middle.
@@ -174,6 +180,7 @@ class TRunner {
   TStrongPlayer StrongHuman;
   TTimedPlayer TimedOpponents;
   TTimedPlayer TimedHuman;
+  TSteadyPlayer Steady;
 };
 
 }  // namespace

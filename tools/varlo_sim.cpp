@@ -2,7 +2,8 @@
 // invariants after every event.
 //
 //   varlo-sim [--matches N] [--seed S] [--name TEXT]
-//             [--human first|random|chaos|strong] [--opponents classic|strong]
+//             [--human first|random|chaos|steady|strong]
+//             [--opponents classic|steady|strong]
 //             [--records-dir DIR | --game-records] [--transcript FILE]
 //             [--resume-every-move | --resume-from FILE]
 //   varlo-sim --version | --help
@@ -20,7 +21,8 @@ namespace {
 
 void PrintUsage(std::ostream& out) {
   out << "usage: varlo-sim [--matches N] [--seed S] [--name TEXT]\n"
-      << "                 [--human first|random|chaos|strong] [--opponents classic|strong]\n"
+      << "                 [--human first|random|chaos|steady|strong]\n"
+      << "                 [--opponents classic|steady|strong]\n"
       << "                 [--records-dir DIR | --game-records] [--transcript FILE]\n"
       << "                 [--resume-every-move | --resume-from FILE]\n"
       << "       varlo-sim --version | --help\n";
@@ -122,9 +124,7 @@ int main(int argc, char** argv) {
     } else if (arg == "--human") {
       if (!varlo::ParseHumanStyle(value, options.Human)) return Usage("bad --human");
     } else if (arg == "--opponents") {
-      if (value == "classic") options.Opponents = varlo::TOpponentLevel::Classic;
-      else if (value == "strong") options.Opponents = varlo::TOpponentLevel::Strong;
-      else return Usage("bad --opponents");
+      if (!varlo::OpponentLevelOfId(value, options.Opponents)) return Usage("bad --opponents");
     } else if (arg == "--records-dir") {
       recordsDir = value;
     } else if (arg == "--transcript") {

@@ -5,13 +5,15 @@ namespace varlo {
 const char* OpponentLevelId(TOpponentLevel level) {
   switch (level) {
     case TOpponentLevel::Classic: return "classic";
+    case TOpponentLevel::Steady: return "steady";
     case TOpponentLevel::Strong: return "strong";
   }
   return "classic";
 }
 
 bool OpponentLevelOfId(std::string_view id, TOpponentLevel& level) {
-  for (TOpponentLevel each : {TOpponentLevel::Classic, TOpponentLevel::Strong}) {
+  for (TOpponentLevel each :
+       {TOpponentLevel::Classic, TOpponentLevel::Steady, TOpponentLevel::Strong}) {
     if (id == OpponentLevelId(each)) {
       level = each;
       return true;

@@ -16,10 +16,12 @@ namespace varlo {
 /// One seat's row of ContractsChosen: true once it has chosen that contract.
 using TContractRow = std::array<bool, ContractCount>;
 
-/// The opponents the player can ask for (Options > Preferences).
-enum class TOpponentLevel { Classic, Strong };
+/// The opponents the player can ask for: the game's own (Classic, the
+/// default), a rule-based club player (Steady) and a searching one (Strong).
+enum class TOpponentLevel { Classic, Steady, Strong };
 
-/// The level's id in files and on the command line ("classic", "strong").
+/// The level's id in files and on the command line ("classic", "steady",
+/// "strong").
 const char* OpponentLevelId(TOpponentLevel level);
 /// The level of an id; false for anything else.
 bool OpponentLevelOfId(std::string_view id, TOpponentLevel& level);

@@ -66,6 +66,12 @@ std::int32_t TrickPointsOf(std::int32_t contract, const TTrick& trick) {
   }
 }
 
+std::int32_t CardPointsOf(std::int32_t contract, TCard card) {
+  const TTrick none{NoCard, NoCard, NoCard, NoCard};
+  const TTrick one{card, NoCard, NoCard, NoCard};
+  return TrickPointsOf(contract, one) - TrickPointsOf(contract, none);
+}
+
 bool DealFinishedFor(std::int32_t contract, const TPlayers& players) {
   switch (contract) {
     case VarloLayout:

@@ -52,6 +52,10 @@ std::int32_t ContractOfId(std::string_view id);
 /// contract and for any index outside 1..7).
 std::int32_t TrickPointsOf(std::int32_t contract, const TTrick& trick);
 
+/// What one card adds to the points of the trick it falls in (the king of
+/// hearts -200 under "Heart King", 0 for a card the contract does not score).
+std::int32_t CardPointsOf(std::int32_t contract, TCard card);
+
 /// Whether a deal under the contract is over, judged from the hands alone.
 bool DealFinishedFor(std::int32_t contract, const TPlayers& players);
 

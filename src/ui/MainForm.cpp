@@ -16,6 +16,7 @@
 #include "TableView.h"
 #include "match_saver.h"
 #include "records.h"
+#include "steady_player.h"
 #include "strong_player.h"
 
 TfrmVarlo* frmVarlo = nullptr;

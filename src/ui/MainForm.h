@@ -19,6 +19,7 @@
 
 namespace varlo {
 class TStrongPlayer;
+class TSteadyPlayer;
 class TMatchSaver;
 }
 
@@ -143,6 +144,7 @@ class TfrmVarlo : public QMainWindow, public varlo::TScreen {
   varlo::TClock* SeedClock = nullptr;  // also seeds the Strong player
   TPreferences Prefs;
   std::unique_ptr<varlo::TStrongPlayer> StrongPlayer;
+  std::unique_ptr<varlo::TSteadyPlayer> SteadyPlayer;
   std::uint64_t OpponentsSeed = 0;
   std::unique_ptr<varlo::TMatchSaver> Saver;
   TTableView* TableView = nullptr;

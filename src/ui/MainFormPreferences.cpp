@@ -3,6 +3,7 @@
 #include "MainForm.h"
 #include "PreferencesDialog.h"
 #include "TableView.h"
+#include "steady_player.h"
 #include "strong_player.h"
 
 #include <QAction>
@@ -43,7 +44,12 @@ void TfrmVarlo::UseOpponents(varlo::TOpponentLevel level, std::uint64_t seed) {
     StrongPlayer = std::make_unique<varlo::TStrongPlayer>(seed);
     OpponentsSeed = seed;
   }
-  MatchState.SetOpponents(level == varlo::TOpponentLevel::Strong ? StrongPlayer.get() : nullptr);
+  if (level == varlo::TOpponentLevel::Steady && !SteadyPlayer)
+    SteadyPlayer = std::make_unique<varlo::TSteadyPlayer>();
+  varlo::TComputerPlayer* player = nullptr;  // Classic: the match's own
+  if (level == varlo::TOpponentLevel::Strong) player = StrongPlayer.get();
+  if (level == varlo::TOpponentLevel::Steady) player = SteadyPlayer.get();
+  MatchState.SetOpponents(player);
 }
 
 TLook TfrmVarlo::CurrentLook() const {

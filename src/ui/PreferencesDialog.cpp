@@ -22,6 +22,7 @@ struct TLevelChoice {
 
 constexpr TLevelChoice LevelChoices[] = {
     {varlo::TOpponentLevel::Classic, "&Classic", "The first card the rules allow, and a contract at random"},
+    {varlo::TOpponentLevel::Steady, "Stea&dy", "They play as a careful club player does"},
     {varlo::TOpponentLevel::Strong, "&Strong", "They think ahead about the cards they cannot see"},
 };
 

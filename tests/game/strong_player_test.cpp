@@ -15,6 +15,7 @@
 #include "fake_screen.h"
 #include "match_runner.h"
 #include "playout.h"
+#include "steady_player.h"
 #include "strong_player.h"
 
 namespace varlo_test {
@@ -103,6 +104,55 @@ TEST(StrongPlayer, DecidesFromWhatItsSeatHasSeenOnly) {
   EXPECT_GT(peekerSwayed, situations / 4);
 }
 
+TEST(SteadyPlayer, DecidesFromWhatItsSeatHasSeenOnly) {
+  TRandom rng;
+  rng.Seed(9);
+  TSteadyPlayer steady;
+  int situations = 0;
+  for (std::uint64_t reading = 301; reading < 333; ++reading) {
+    for (const TDealState& deal : Choices(reading)) {
+      ++situations;
+      const int chosen = steady.ChooseSlot(deal, 2, deal.LegalSlots(2));
+      for (int k = 0; k < 4; ++k)
+        ASSERT_EQ(steady.ChooseSlot(Redistributed(deal, 2, rng), 2, deal.LegalSlots(2)), chosen)
+            << "reading " << reading;
+    }
+  }
+  EXPECT_GT(situations, 60);
+}
+
+// The card is the best of the estimates a coach would show for the same
+// view, and each decision follows from the seed and the view alone: asked in
+// another order, after other decisions, the answers are the same (a saved
+// match goes on as it would have; a card taken back is answered alike).
+TEST(StrongPlayer, PlaysTheBestOfItsEstimatesWhateverWasAskedBefore) {
+  std::vector<TDealState> positions;
+  for (std::uint64_t reading = 401; reading < 417; ++reading) positions.push_back(Choices(reading)[0]);
+  TStrongPlayer forward(77, Quick), backward(77, Quick);
+  std::vector<int> answers, reversed;
+  for (const TDealState& deal : positions) {
+    const TSlotSet legal = deal.LegalSlots(2);
+    const auto value = EstimateSlots(SeeAs(deal, 2), legal, forward.Seed(), forward.Budget());
+    int best = LowestSlot(legal);
+    for (int slot = 0; slot < HandSize; ++slot) {
+      const bool playable = (legal >> slot) & 1u;
+      if (!playable) {
+        EXPECT_EQ(value[slot], 0.0);
+      } else if (value[slot] > value[best]) {
+        best = slot;
+      }
+      if (playable && deal.Contract == VarloLayout) {
+        EXPECT_TRUE(value[slot] >= 0 && value[slot] <= 400);
+      }
+    }
+    answers.push_back(forward.ChooseSlot(deal, 2, legal));
+    EXPECT_EQ(answers.back(), best);
+  }
+  for (auto it = positions.rbegin(); it != positions.rend(); ++it)
+    reversed.insert(reversed.begin(), backward.ChooseSlot(*it, 2, it->LegalSlots(2)));
+  EXPECT_EQ(reversed, answers);
+}
+
 // Whatever the row, the choice is a contract still free, and it comes from
 // the seat's own hand alone.
 TEST(StrongPlayer, ChoosesAFreeContractFromItsOwnHandOnly) {
@@ -177,6 +227,13 @@ std::vector<std::string> DealsAndTheirChoices(const std::string& transcript) {
     deals.push_back(j.at("st").at("hands").dump() + contract);
   }
   return deals;
+}
+
+// Golden seeds: one seed, one whole match, to the point.
+TEST(StrongRuns, FixedSeedsPlayFixedMatches) {
+  const std::array<double, 4> steady{-470, -280, -490, -760}, strong{-20, -160, -1920, 100};
+  EXPECT_EQ(PlayOne(THumanStyle::Steady, TOpponentLevel::Steady).first.MeanScores, steady);
+  EXPECT_EQ(PlayOne(THumanStyle::Strong, TOpponentLevel::Strong).first.MeanScores, strong);
 }
 
 TEST(StrongRuns, OneSeedOneMatchAndTheSameDealsWhateverSeatZeroPlays) {

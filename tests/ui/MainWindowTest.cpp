@@ -71,12 +71,12 @@ void TMainWindowTest::MenuHasTheItemsInOrder() {
   QCOMPARE(bar->objectName(), QStringLiteral("mnuMain"));
   const QStringList menus = {"miGame", "miOptions", "miInfo", "miHelp"};
   const QStringList titles = {"Game", "Options", "Info", "Help"};
-  const QList<QStringList> items = {{"miNew", "miOpen", "miSave", "N1", "miExit"},
-                                    {"miPlayerName", "miFont", "miBackground", "miOpponents"},
+  const QList<QStringList> items = {{"miNew", "miTakeBack", "miOpen", "miSave", "N1", "miExit"},
+                                    {"miPlayerName", "miFont", "miBackground", "miPreferences"},
                                     {"miScore", "miTop"},
                                     {"miVarloHelp", "About1"}};
-  const QList<QStringList> captions = {{"New", "Open", "Save", "", "Exit"},
-                                       {"Player Name", "Font", "Background", "Opponents"},
+  const QList<QStringList> captions = {{"New", "Take back", "Open", "Save", "", "Exit"},
+                                       {"Player Name", "Font", "Background", "Preferences..."},
                                        {"Score", "Top"},
                                        {"Contents", "About.."}};
   QCOMPARE(bar->actions().size(), 4);
@@ -90,10 +90,13 @@ void TMainWindowTest::MenuHasTheItemsInOrder() {
       QAction* item = menu->actions()[i];
       QCOMPARE(item->objectName(), items[m][i]);
       QCOMPARE(item->text(), captions[m][i]);
-      QVERIFY(item->shortcut().isEmpty());
+      // Only taking back, a choice of the player's, has a key: Ctrl+Z.
+      if (item != window->findChild<QAction*>("miTakeBack")) QVERIFY(item->shortcut().isEmpty());
       if (item->isVisible()) QVERIFY(item->isEnabled());
     }
   }
+  QVERIFY(!window->findChild<QAction*>("miTakeBack")->isVisible());
+  QCOMPARE(window->findChild<QAction*>("miTakeBack")->shortcut(), QKeySequence(QKeySequence::Undo));
   QVERIFY(!window->findChild<QAction*>("miOpen")->isVisible());
   QVERIFY(!window->findChild<QAction*>("miSave")->isVisible());
   QVERIFY(window->findChild<QAction*>("N1")->isSeparator());

@@ -39,7 +39,7 @@ class TModalityTest : public QObject {
 void TModalityTest::OnlyTheMainWindowIsBlocked_data() {
   QTest::addColumn<QString>("opener");
   for (const char* name : {"miNew", "miScore", "miTop", "miPlayerName", "miFont", "miBackground",
-                           "miOpponents", "About1", "message", "exit"})
+                           "miPreferences", "About1", "message", "exit"})
     QTest::newRow(name) << QString::fromLatin1(name);
 }
 

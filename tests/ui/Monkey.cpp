@@ -9,12 +9,14 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QRadioButton>
 #include <QTest>
 
 #include "GameChooser.h"
 #include "ModalAnswers.h"
-#include "Opponents.h"
+#include "PreferencesDialog.h"
 #include "Points.h"
 #include "Records.h"
 #include "TableView.h"
@@ -94,7 +96,8 @@ void TMonkey::Act() {
       {"card", 700, 500},  {"table", 230, 260},       {"miNew", 0, 10},
       {"miScore", 15, 40}, {"miTop", 10, 20},         {"miPlayerName", 10, 50},
       {"miFont", 5, 20},   {"miBackground", 5, 20},   {"miVarloHelp", 3, 10},
-      {"About1", 3, 10},   {"miExit", 9, 40},         {"miOpponents", 4, 15},
+      {"About1", 3, 10},   {"miExit", 9, 40},         {"miPreferences", 4, 15},
+      {"miTakeBack", 10, 10},
   };
   std::vector<double> odds;
   for (const TMove& move : moves) odds.push_back(Patient() ? move.Patient : move.Restless);
@@ -204,7 +207,7 @@ void TMonkey::AnswerBox(QMessageBox* box) {
   CheckBoxText(box->text());
   Note(QStringLiteral("box \"%1\"").arg(box->text()));
   if (box->text() == QStringLiteral("Illegal move !!!")) ++Count.IllegalMoves;
-  if (box->text() == QStringLiteral("Game Over !!!")) ++Count.WholeMatches;
+  if (box->text().startsWith(QStringLiteral("Game Over !!!"))) ++Count.WholeMatches;
   if (box->button(QMessageBox::Yes)) {
     // Leaving in the middle of a match the monkey means to finish is a No.
     const bool leave = !Patient() && Chance(0.4);
@@ -234,15 +237,26 @@ void TMonkey::AnswerOther(QWidget* dialog) {
       fonts->setCurrentFont(QFont(families[Roll(families.size())], 4 + Roll(40), Roll(2) ? QFont::Bold : QFont::Normal));
   } else if (auto* colours = qobject_cast<QColorDialog*>(dialog)) {
     colours->setCurrentColor(QColor(Roll(256), Roll(256), Roll(256)));
-  } else if (qobject_cast<TfrmOpponents*>(dialog)) {
-    const char* level = Roll(2) ? "rbStrong" : "rbClassic";
-    Note(QStringLiteral("opponents %1").arg(QLatin1String(level)));
-    dialog->findChild<QRadioButton*>(QLatin1String(level))->click();
+  } else if (qobject_cast<TfrmPreferences*>(dialog)) {
+    ChoosePreferences(dialog);
   }
   const bool accept = Chance(0.6);
   Note(accept ? QStringLiteral("accept %1").arg(dialog->metaObject()->className())
               : QStringLiteral("cancel %1").arg(dialog->metaObject()->className()));
   accept ? asked->accept() : asked->reject();
+}
+
+// Any level of opponents, the layout messages where they like, taking back
+// allowed or not, the match kept or not. The pause stays the blocking one:
+// the monkey's checks expect the table back after every click.
+void TMonkey::ChoosePreferences(QWidget* dialog) {
+  static const char* const levels[] = {"rbclassic", "rbsteady", "rbstrong"};
+  const char* level = levels[Roll(3)];
+  Note(QStringLiteral("opponents %1").arg(QLatin1String(level)));
+  dialog->findChild<QRadioButton*>(QLatin1String(level))->click();
+  dialog->findChild<QComboBox*>(QStringLiteral("cbMessages"))->setCurrentIndex(Roll(2));
+  for (const char* box : {"chkTakeBack", "chkKeepMatch", "chkRememberLook"})
+    dialog->findChild<QCheckBox*>(QLatin1String(box))->setChecked(Roll(2));
 }
 
 // Once something has gone wrong the driver is only helped back out, so the

@@ -57,6 +57,7 @@ class TMonkey : public QObject {
   void AnswerRecords(QWidget* dialog);
   void AnswerBox(QMessageBox* box);
   void AnswerOther(QWidget* dialog);
+  void ChoosePreferences(QWidget* dialog);
   void Dismiss(QWidget* dialog);
   void GetOut(QWidget* modal);
 

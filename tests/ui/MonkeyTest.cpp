@@ -4,6 +4,7 @@
 #include <QTest>
 
 #include "Monkey.h"
+#include "TestWindow.h"
 
 using namespace ui_test;
 
@@ -38,6 +39,7 @@ void TMonkeyTest::RandomEventsKeepTheMatchWhole() {
                           : 2500;
   int wholeMatches = 0, strongDeals = 0;
   for (unsigned seed : seeds) {
+    TFreshHome home;  // its preferences and unfinished matches are its own
     QTemporaryDir dir;
     TMonkey monkey(seed, std::filesystem::path(dir.path().toStdString()) / "Varlo.ini");
     monkey.Run(events);

@@ -131,7 +131,12 @@ void TMonkey::CheckRecordsFile(QWidget* dialog) {
 }
 
 void TMonkey::CheckBoxText(const QString& text) {
-  if (text == QStringLiteral("Game Over !!!")) {
+  // A match with a card taken back says so under the last line.
+  const QString assisted = QStringLiteral("Game Over !!!\nYou had help in this match: the result does not go into the Top ten.");
+  if (text == assisted && !M().Progress().Assisted) Fail(QStringLiteral("help claimed, none taken"));
+  if (text == QStringLiteral("Game Over !!!") && M().Progress().Assisted)
+    Fail(QStringLiteral("help taken, not said"));
+  if (text == QStringLiteral("Game Over !!!") || text == assisted) {
     if (M().Progress().DealsPlayed != DealsPerMatch || DealsSeen != DealsPerMatch)
       Fail(QStringLiteral("game over after %1 deals").arg(M().Progress().DealsPlayed));
     for (const auto& row : Seen)

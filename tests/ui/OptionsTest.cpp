@@ -5,11 +5,13 @@
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 
 #include "ModalAnswers.h"
-#include "Opponents.h"
+#include "PreferencesDialog.h"
+#include "strong_player.h"
 #include "TestWindow.h"
 
 using namespace ui_test;
@@ -167,33 +169,38 @@ void TOptionsTest::FontChoiceOffersTheSixteenColours() {
   QVERIFY(CountColour(window->Table()->Canvas(), 20, 410, 200, 430, QColor(0, 0, 128)) > 5);
 }
 
-// Options > Opponents opens at the level in force; OK applies it to the
-// computer players, Cancel keeps it, and every start begins with Classic.
+// Options > Preferences opens at the level in force; OK applies it to the
+// computer players and keeps it for the next start, Cancel changes nothing.
+// No settings file exists before the first OK.
 void TOptionsTest::OpponentsLevelHoldsUntilChanged() {
+  TFreshHome home;
   TTestWindow window;
-  const auto classic = [](TTestWindow& w) {
-    return &w->Match().ComputerPlayer() == &w->Match().ClassicPlayer();
+  const auto level = [](TTestWindow& w) {
+    varlo::TComputerPlayer* player = &w->Match().ComputerPlayer();
+    if (player == &w->Match().ClassicPlayer()) return QStringLiteral("classic");
+    return QString::fromLatin1(dynamic_cast<varlo::TStrongPlayer*>(player) ? "strong" : "steady");
   };
-  QList<varlo::TOpponentLevel> shown;
-  const auto choose = [&](const char* level, const char* button) {
-    AnswerNextModal([&shown, level, button](QWidget* modal) {
-      auto* dialog = qobject_cast<TfrmOpponents*>(modal);
-      QVERIFY(dialog && dialog->windowTitle() == QStringLiteral("Opponents"));
-      shown << dialog->Level();
-      dialog->findChild<QRadioButton*>(level)->click();
+  QStringList shown;
+  const auto choose = [&](const char* radio, const char* button) {
+    AnswerNextModal([&shown, radio, button](QWidget* modal) {
+      auto* dialog = qobject_cast<TfrmPreferences*>(modal);
+      QVERIFY(dialog && dialog->windowTitle() == QStringLiteral("Preferences"));
+      shown << QLatin1String(varlo::OpponentLevelId(dialog->Chosen().Opponents));
+      dialog->findChild<QRadioButton*>(radio)->click();
       dialog->findChild<QPushButton*>(button)->click();
     });
-    window->findChild<QAction*>("miOpponents")->trigger();
-    return classic(window);
+    window->findChild<QAction*>("miPreferences")->trigger();
+    return level(window);
   };
-  QVERIFY(!choose("rbStrong", "btnOk"));
-  QVERIFY(!choose("rbClassic", "btnCancel"));
-  QVERIFY(choose("rbClassic", "btnOk"));
-  QVERIFY(!choose("rbStrong", "btnOk"));
-  using enum varlo::TOpponentLevel;
-  QCOMPARE(shown, (QList{Classic, Strong, Strong, Classic}));
-  TTestWindow next;  // a new start, while the first window plays Strong
-  QVERIFY(classic(next));
+  QCOMPARE(choose("rbstrong", "btnCancel"), QStringLiteral("classic"));
+  QVERIFY(home.Files().isEmpty());
+  QCOMPARE(choose("rbstrong", "btnOk"), QStringLiteral("strong"));
+  QCOMPARE(choose("rbclassic", "btnCancel"), QStringLiteral("strong"));
+  QCOMPARE(choose("rbsteady", "btnOk"), QStringLiteral("steady"));
+  QCOMPARE(shown, (QStringList{"classic", "classic", "strong", "strong"}));
+  QCOMPARE(home.Files(), QStringList{"XDG_CONFIG_HOME/varlo/varlo.conf"});
+  TTestWindow next;  // a new start reads the choice
+  QCOMPARE(level(next), QStringLiteral("steady"));
 }
 
 QTEST_MAIN(TOptionsTest)

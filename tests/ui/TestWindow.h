@@ -3,10 +3,15 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QTemporaryDir>
 #include <QImage>
 #include <QTest>
 #include <filesystem>
+#include <iterator>
 #include <memory>
+#include <vector>
 
 #include "CardImages.h"
 #include "MainForm.h"
@@ -25,6 +30,40 @@ inline void Settle(TfrmVarlo& window) {
     QTest::qWait(1);
   }
 }
+
+/// A home of the test's own for as long as it lives: HOME and the XDG
+/// configuration, data and state folders point into an empty temporary
+/// folder, so what the game keeps there starts from nothing and is gone
+/// afterwards.
+class TFreshHome {
+ public:
+  TFreshHome() {
+    for (const char* name : Variables) {
+      Saved.push_back(qgetenv(name));
+      const QString path = Dir.filePath(QLatin1String(name));
+      QDir().mkpath(path);
+      qputenv(name, path.toUtf8());
+    }
+  }
+  ~TFreshHome() {
+    for (std::size_t i = 0; i < std::size(Variables); ++i) qputenv(Variables[i], Saved[i]);
+  }
+  QString Path() const { return Dir.path(); }
+  /// Every file below the home, as paths relative to it.
+  QStringList Files() const {
+    QStringList found;
+    QDirIterator it(Dir.path(), QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext()) found << QDir(Dir.path()).relativeFilePath(it.next());
+    found.sort();
+    return found;
+  }
+
+ private:
+  static constexpr const char* Variables[] = {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME",
+                                              "XDG_STATE_HOME", "XDG_CACHE_HOME"};
+  QTemporaryDir Dir;
+  std::vector<QByteArray> Saved;
+};
 
 class TTestWindow {
  public:
