@@ -7,9 +7,12 @@
 #include <stdlib.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdint>
+#include <cstring>
 #include <fstream>
 #include <initializer_list>
 #include <iterator>
@@ -51,6 +54,7 @@ const std::string RawYouMinus350 = RawEntry(3, "You", {0xA2, 0xFE, 0xFF, 0xFF});
 // 120 = 0x78.
 const std::string RawYou120 = RawEntry(3, "You", {0x78, 0x00, 0x00, 0x00});
 
+using varlo_test::FileInfo;
 using varlo_test::FolderNames;
 using varlo_test::ReadBytes;
 using varlo_test::TempFolder;
@@ -340,6 +344,45 @@ TEST(RecordsWriteFile, KeepsThePermissionsOfTheOldFile) {
   EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, mode);
 }
 
+// The access ACL "u::rw-,u:nobody:rw-,g::r--,m::rw-,o::r--" as the kernel
+// stores it: version 2, then per entry tag, permissions and user id.
+std::string AclGrantingNobody() {
+  std::string acl = Bytes({2, 0, 0, 0});
+  const auto add = [&](int tag, int perms, std::uint32_t id) {
+    acl += Bytes({tag, 0, perms, 0, int(id & 0xFF), int(id >> 8 & 0xFF), int(id >> 16 & 0xFF),
+                  int(id >> 24)});
+  };
+  const std::uint32_t none = 0xFFFFFFFF;
+  add(0x01, 6, none);   // the owner
+  add(0x02, 6, 65534);  // nobody
+  add(0x04, 4, none);   // the group
+  add(0x10, 6, none);   // the mask
+  add(0x20, 4, none);   // others
+  return acl;
+}
+
+std::string AttributeOf(const fs::path& file, const std::string& name) {
+  std::string value(256, '\0');
+  const ssize_t size = ::getxattr(file.c_str(), name.c_str(), value.data(), value.size());
+  value.resize(size < 0 ? 0 : static_cast<std::size_t>(size));
+  return value;
+}
+
+TEST(RecordsUpdateFile, KeepsTheAclAndExtendedAttributesOfTheFile) {
+  TempFolder dir;
+  const fs::path file = dir.Path() / "Varlo.ini";
+  WriteBytes(file, RawJack0);
+  const std::vector<std::pair<std::string, std::string>> attributes{
+      {"user.varlo.note", "kept"}, {"system.posix_acl_access", AclGrantingNobody()}};
+  for (const auto& [name, value] : attributes) {
+    if (::setxattr(file.c_str(), name.c_str(), value.data(), value.size(), 0) != 0)
+      GTEST_SKIP() << name << ": " << std::strerror(errno);
+  }
+  ASSERT_TRUE(UpdateRecordsFile(file, {"You", 120}));
+  EXPECT_EQ(ReadBytes(file), RawYou120 + RawJack0);
+  for (const auto& [name, value] : attributes) EXPECT_EQ(AttributeOf(file, name), value) << name;
+}
+
 TEST(RecordsWriteFile, TargetThatIsAFolderIsLeftAlone) {
   TempFolder dir;
   const fs::path target = dir.Path() / "Varlo.ini";
@@ -478,14 +521,17 @@ TEST(RecordsUpdateFile, TargetThatIsAFolderIsLeftAlone) {
   EXPECT_TRUE(FolderNames(target).empty());
 }
 
-TEST(RecordsUpdateFile, ReadOnlyFolderLeavesTheFileUnchanged) {
+TEST(RecordsUpdateFile, ReadOnlyFolderGetsTheTableInPlace) {
   TempFolder dir;
   const fs::path file = dir.Path() / "Varlo.ini";
   WriteBytes(file, RawJack0);
+  const ino_t inode = FileInfo(file).st_ino;
   if (!MakeReadOnly(dir.Path()))
     GTEST_SKIP() << "folder permissions are not enforced for this user";
-  EXPECT_FALSE(UpdateRecordsFile(file, {"You", 120}));
-  EXPECT_EQ(ReadBytes(file), RawJack0);
+  ASSERT_TRUE(UpdateRecordsFile(file, {"You", 120}));
+  EXPECT_EQ(ReadBytes(file), RawYou120 + RawJack0);
+  EXPECT_EQ(FileInfo(file).st_ino, inode);
+  EXPECT_EQ(FolderNames(dir.Path()), std::set<std::string>{"Varlo.ini"});
 }
 
 // ---------------------------------------------------------------------------
@@ -597,15 +643,37 @@ TEST(RecordsLocateFile, UnusableFolderFallsBackToXdgDataHome) {
   EXPECT_TRUE(fs::is_directory(dir.Path() / "data" / "varlo"));
 }
 
-TEST(RecordsLocateFile, ReadOnlyFolderFallsBackToXdgDataHome) {
+// A read-only folder serves only through a records file that may be
+// written there, as an administrator shares one.
+TEST(RecordsLocateFile, ReadOnlyFolderKeepsAWritableFileElseFallsBackToXdgDataHome) {
+  enum THeld { Nothing, ReadOnlyFile, WritableFile };
+  for (const THeld held : {Nothing, ReadOnlyFile, WritableFile}) {
+    SCOPED_TRACE(held);
+    TempFolder dir;
+    const fs::path app = dir.Path() / "app";
+    fs::create_directory(app);
+    if (held != Nothing) WriteBytes(app / "VARLO.INI", RawJack0);
+    if (held == ReadOnlyFile) fs::permissions(app / "VARLO.INI", fs::perms(0444));
+    if (!MakeReadOnly(app)) GTEST_SKIP() << "folder permissions are not enforced for this user";
+    EnvGuard xdg("XDG_DATA_HOME");
+    xdg.Set((dir.Path() / "data").string());
+    EXPECT_EQ(LocateRecordsFile(app), held == WritableFile
+                                          ? app / "VARLO.INI"
+                                          : dir.Path() / "data" / "varlo" / "Varlo.ini");
+  }
+}
+
+// What a package manager installed under /usr must not gain a file beside
+// it, which would outlive the package: root keeps its records in its data
+// folder too.
+TEST(RecordsLocateFile, InstalledProgramKeepsItsRecordsInTheDataFolder) {
   TempFolder dir;
-  const fs::path app = dir.Path() / "app";
-  fs::create_directory(app);
-  WriteBytes(app / "Varlo.ini", RawJack0);
-  if (!MakeReadOnly(app)) GTEST_SKIP() << "folder permissions are not enforced for this user";
   EnvGuard xdg("XDG_DATA_HOME");
   xdg.Set((dir.Path() / "data").string());
-  EXPECT_EQ(LocateRecordsFile(app), dir.Path() / "data" / "varlo" / "Varlo.ini");
+  for (const char* installed : {"/usr/games", "/usr/local/games/", "/usr/bin", "/usr/games/../lib"}) {
+    EXPECT_EQ(LocateRecordsFile(installed), dir.Path() / "data" / "varlo" / "Varlo.ini")
+        << installed;
+  }
 }
 
 TEST(RecordsLocateFile, FindsTheFileInTheDataFolderWhateverTheCase) {
