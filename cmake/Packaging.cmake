@@ -31,6 +31,27 @@ set(CPACK_DEBIAN_PACKAGE_RECOMMENDS libqt6svg6)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 
+# The same sources give the same package, byte for byte. Every time stamp in
+# it is SOURCE_DATE_EPOCH, which cpack takes from the caller or else from the
+# last commit (VarloPackageDate.cmake). The modes of the folders that cpack
+# makes, and of the package's own members, follow the umask: cpack runs
+# under 022 (scripts/package, tests/package).
+set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/cmake/VarloPackageDate.cmake)
+set(CPACK_VARLO_SOURCE_DIR ${PROJECT_SOURCE_DIR})
+set(CPACK_VARLO_RELEASE_DATE ${VARLO_RELEASE_DATE})
+
+# strip keeps the compiler's .comment section, which only names the compiler
+# and which Debian's packages leave out. Runs after the programs' own install
+# rules, which come earlier in the build.
+install(CODE "
+  if(CMAKE_INSTALL_DO_STRIP)
+    foreach(program varlo varlo-sim)
+      execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment
+        \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${VARLO_INSTALL_GAMESDIR}/\${program}\"
+        COMMAND_ERROR_IS_FATAL ANY)
+    endforeach()
+  endif()")
+
 # The copyright file and the changelog that every Debian package carries; a
 # package without a Debian revision is native and keeps changelog.gz.
 set(doc_dir ${CMAKE_INSTALL_DATADIR}/doc/${CPACK_PACKAGE_NAME})

@@ -61,14 +61,16 @@ bool Rewrite(const fs::path& target, std::string_view bytes, std::error_code& ec
       ec = LastError();
       return false;
     }
-    return records_io::ReplaceFile(target, bytes, nullptr, ec);
+    return records_io::ReplaceFile(target, bytes, -1, ec);
   }
-  if (!S_ISREG(info.st_mode) || !records_io::MayRewrite(target, info)) {
+  // Opened for the owner, mode and attributes that the new file takes over.
+  const records_io::TFd old = records_io::OpenRegular(target, O_RDONLY);
+  if (!old || !records_io::MayRewrite(target, info)) {
     ec = std::make_error_code(S_ISDIR(info.st_mode) ? std::errc::is_a_directory
                                                      : std::errc::permission_denied);
     return false;
   }
-  return records_io::ReplaceFile(target, bytes, &info, ec);
+  return records_io::ReplaceFile(target, bytes, old.Get(), ec);
 }
 
 bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b) {
@@ -79,10 +81,11 @@ bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b) {
                                             [&](char x, char y) { return lower(x) == lower(y); });
 }
 
-// The name under which the records file exists in dir. On a case-sensitive
-// file system several spellings may exist: the usual one wins, otherwise the
-// first in byte order, so the choice does not depend on the listing order.
-std::string RecordsNameIn(const fs::path& dir) {
+// The name under which the records file exists in dir, if it does. On a
+// case-sensitive file system several spellings may exist: the usual one
+// wins, otherwise the first in byte order, so the choice does not depend on
+// the listing order.
+std::optional<std::string> FoundRecordsName(const fs::path& dir) {
   std::string found;
   std::error_code ec;
   fs::directory_iterator it(dir.empty() ? fs::path(".") : dir, ec);
@@ -93,12 +96,34 @@ std::string RecordsNameIn(const fs::path& dir) {
     if (name == RecordsFileName) return name;
     if (found.empty() || name < found) found = name;
   }
-  return found.empty() ? std::string(RecordsFileName) : found;
+  return found.empty() ? std::nullopt : std::optional(found);
+}
+
+std::string RecordsNameIn(const fs::path& dir) {
+  return FoundRecordsName(dir).value_or(RecordsFileName);
 }
 
 bool IsWritableFolder(const fs::path& dir) {
   const fs::path folder = dir.empty() ? fs::path(".") : dir;
   return ::access(folder.c_str(), W_OK | X_OK) == 0;
+}
+
+// A records file that an update may rewrite, in place if need be.
+bool IsRewritableFile(const fs::path& file) {
+  struct stat info {};
+  return ::stat(file.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+         records_io::MayRewrite(file, info);
+}
+
+// A program under /usr (which holds /usr/local) was installed by a package
+// manager or "make install": whatever it wrote beside itself would outlive
+// the package, so there it never writes, even as root.
+bool IsInstalledFolder(const fs::path& dir) {
+  std::error_code ec;
+  fs::path real = fs::absolute(dir.empty() ? fs::path(".") : dir, ec);
+  if (!ec) real = fs::weakly_canonical(real, ec);
+  const fs::path below = real.lexically_relative("/usr");
+  return !ec && !below.empty() && *below.begin() != "..";
 }
 
 fs::path HomeFolder() {
@@ -197,7 +222,12 @@ bool UpdateRecordsFile(const fs::path& file, const TTopEntry& entry,
     records_io::RemoveLeftovers(*target);
     const std::string table = EncodeTable(InsertRecord(DecodeRecords(*bytes), entry));
     std::error_code ec;
-    return records_io::ReplaceFile(*target, table, &info, ec);
+    if (records_io::ReplaceFile(*target, table, locked.Get(), ec)) return true;
+    // A high-score file shared through its group lies in a folder that the
+    // players may not write: the file itself takes the table, still under
+    // the lock, as its one way to be updated.
+    return records_io::RefusedByFolder(ec) &&
+           records_io::RewriteInPlace(*target, info, table, ec);
   } catch (const std::exception&) {
     return false;
   }
@@ -218,7 +248,7 @@ bool EnsureRecordsFile(const fs::path& file, std::string* error) {
       ec = std::make_error_code(std::errc::is_a_directory);
     }
     if (!ec && exists) return true;
-    if (!ec && records_io::ReplaceFile(*target, EncodeEntry({"Jack", 0}), nullptr, ec)) return true;
+    if (!ec && records_io::ReplaceFile(*target, EncodeEntry({"Jack", 0}), -1, ec)) return true;
     reason = ec.message();
   } catch (const std::exception& e) {
     reason = e.what();
@@ -240,7 +270,13 @@ std::string ExtractDir(const std::string& path) {
 
 fs::path LocateRecordsFile(const fs::path& appDir) {
   try {
-    if (IsWritableFolder(appDir)) return appDir / RecordsNameIn(appDir);
+    if (!IsInstalledFolder(appDir)) {
+      if (IsWritableFolder(appDir)) return appDir / RecordsNameIn(appDir);
+      // A records file that the players may write, in a folder they may
+      // not: a score file an administrator shares.
+      const std::optional<std::string> found = FoundRecordsName(appDir);
+      if (found && IsRewritableFile(appDir / *found)) return appDir / *found;
+    }
     const fs::path dataFolder = UserDataFolder();
     std::error_code ec;
     fs::create_directories(dataFolder, ec);

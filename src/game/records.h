@@ -18,8 +18,9 @@ constexpr std::size_t TopNameBytes = 15;
 constexpr std::size_t MaxRecords = 10;
 inline constexpr const char* RecordsFileName = "Varlo.ini";
 /// How long an update waits for the update of another game on the same
-/// file before it gives up.
-inline constexpr std::chrono::milliseconds RecordsLockWait{5000};
+/// file before it gives up. The window waits with it at the end of a match;
+/// a game's own update takes milliseconds.
+inline constexpr std::chrono::milliseconds RecordsLockWait{1000};
 
 struct TTopEntry {
   TTopEntry() = default;
@@ -53,15 +54,19 @@ std::vector<TTopEntry> InsertRecord(std::vector<TTopEntry> table, TTopEntry entr
 /// unreadable or not a regular file (a FIFO, a device, a folder).
 std::optional<std::vector<TTopEntry>> ReadRecordsFile(const std::filesystem::path& file);
 /// Replaces the file by the entries through a temporary file in the same
-/// folder and a rename, so a failure leaves the old file intact. A symbolic
-/// link stays: the file it leads to is replaced. A file the player may not
-/// write (or that has no write bit, even for root) is left alone.
+/// folder and a rename, so a failure leaves the old file intact; the new
+/// file keeps the owner, group, mode, ACL and extended attributes of the old.
+/// A symbolic link stays: the file it leads to is replaced. A file the
+/// player may not write (or that has no write bit, even for root) is left
+/// alone.
 bool WriteRecordsFile(const std::filesystem::path& file, const std::vector<TTopEntry>& entries);
 /// The end-of-match update: reads the existing file (which must exist),
-/// inserts the entry and writes the result, all under an exclusive lock on
-/// the file, so updates of games ending together all count. False, with the
-/// file unchanged, on any failure, among them a lock not had within
-/// lockWait.
+/// inserts the entry and writes the result as WriteRecordsFile does, all
+/// under an exclusive lock on the file, so updates of games ending together
+/// all count. Where the folder refuses the temporary file but the file may
+/// be written (a score file shared through its group), the file is rewritten
+/// in place. False, with the file unchanged, on any failure, among them a
+/// lock not had within lockWait.
 bool UpdateRecordsFile(const std::filesystem::path& file, const TTopEntry& entry,
                        std::chrono::milliseconds lockWait = RecordsLockWait);
 /// Creates the default file ("Jack" 0) when no records file exists; where a
@@ -73,8 +78,10 @@ bool EnsureRecordsFile(const std::filesystem::path& file, std::string* error);
 /// ('/' or '\\'); empty when there is none.
 std::string ExtractDir(const std::string& path);
 /// Where the records file lives: "Varlo.ini" (matched without regard to
-/// case) in appDir when that folder is writable, otherwise in the per-user
-/// data folder ($XDG_DATA_HOME/varlo, default ~/.local/share/varlo).
+/// case) in appDir when that folder is writable or holds such a file that
+/// may be written, otherwise in the per-user data folder ($XDG_DATA_HOME/
+/// varlo, default ~/.local/share/varlo). A program installed under /usr
+/// always uses the data folder, for root too.
 std::filesystem::path LocateRecordsFile(const std::filesystem::path& appDir);
 
 }  // namespace varlo

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/file.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -11,6 +12,7 @@
 #include <charconv>
 #include <ctime>
 #include <thread>
+#include <vector>
 
 namespace varlo::records_io {
 
@@ -71,6 +73,71 @@ bool SameFile(const struct stat& a, const struct stat& b) {
   return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
+// Writes all the bytes from the start of the file.
+bool WriteFromStart(int fd, std::string_view bytes, std::error_code& ec) {
+  for (std::size_t done = 0; done < bytes.size();) {
+    const ssize_t written =
+        ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) {
+      ec = written < 0 ? LastError() : std::make_error_code(std::errc::io_error);
+      return false;
+    }
+    done += static_cast<std::size_t>(written);
+  }
+  return true;
+}
+
+// What one of the xattr calls that tell the size they need (when given no
+// buffer) delivers; nullopt when it fails.
+template <class TCall>
+std::optional<std::string> ReadSized(TCall call) {
+  // The list or the value may grow between the two calls: asked again then.
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    const ssize_t size = call(nullptr, 0);
+    if (size < 0) return std::nullopt;
+    std::string buffer(static_cast<std::size_t>(size), '\0');
+    const ssize_t got = call(buffer.data(), buffer.size());
+    if (got >= 0) {
+      buffer.resize(static_cast<std::size_t>(got));
+      return buffer;
+    }
+    if (errno != ERANGE) return std::nullopt;
+  }
+  return std::nullopt;
+}
+
+std::vector<std::string> AttributeNames(int fd) {
+  const std::optional<std::string> list =
+      ReadSized([fd](char* buffer, std::size_t size) { return ::flistxattr(fd, buffer, size); });
+  std::vector<std::string> names;
+  for (std::size_t start = 0; list && start < list->size();) {
+    const std::size_t end = std::min(list->find('\0', start), list->size());
+    names.push_back(list->substr(start, end - start));
+    start = end + 1;
+  }
+  return names;
+}
+
+// The extended attributes of from, its access ACL among them, pass to to;
+// what to inherited from a default ACL of the folder, and from never had,
+// goes. A file system without attributes (ENOTSUP), or one this user may
+// not set, costs that attribute and nothing else.
+void CopyAttributes(int from, int to) {
+  const std::vector<std::string> names = AttributeNames(from);
+  for (const std::string& name : AttributeNames(to)) {
+    if (std::find(names.begin(), names.end(), name) == names.end()) {
+      ::fremovexattr(to, name.c_str());
+    }
+  }
+  for (const std::string& name : names) {
+    const std::optional<std::string> value = ReadSized([&](char* buffer, std::size_t size) {
+      return ::fgetxattr(from, name.c_str(), buffer, size);
+    });
+    if (value) ::fsetxattr(to, name.c_str(), value->data(), value->size(), 0);
+  }
+}
+
 // Without the folder synced, a power cut may take the rename back. The
 // rename has happened and the table is in place, so a failure here is not
 // the update's failure.
@@ -110,28 +177,24 @@ class TTempFile {
     return false;
   }
 
-  // Rewriting keeps the owner and mode the file had, as rewriting it in
-  // place would. Only root may give a file away; for others the owner
-  // stays theirs and the group where they may.
-  void TakeOwnerAndMode(const struct stat& like) {
+  // Rewriting keeps the owner, mode and attributes the file had, as
+  // rewriting it in place would. Only root may give a file away; for others
+  // the owner stays theirs and the group where they may. The mode comes
+  // after the owner (a change of owner clears set-id bits) and before the
+  // ACL, which agrees with it.
+  void TakeAfter(int likeFd) {
+    struct stat like {};
+    if (::fstat(likeFd, &like) != 0) return;
     const bool owned = ::fchown(fd_.Get(), like.st_uid, like.st_gid) == 0 ||
                        ::fchown(fd_.Get(), static_cast<uid_t>(-1), like.st_gid) == 0;
     const bool moded = ::fchmod(fd_.Get(), like.st_mode & 07777) == 0;
-    // Neither is needed for the table itself.
+    // None of them is needed for the table itself.
     static_cast<void>(owned && moded);
+    CopyAttributes(likeFd, fd_.Get());
   }
 
   bool WriteAll(std::string_view bytes, std::error_code& ec) {
-    while (!bytes.empty()) {
-      const ssize_t written = ::write(fd_.Get(), bytes.data(), bytes.size());
-      if (written < 0 && errno == EINTR) continue;
-      if (written <= 0) {
-        ec = written < 0 ? LastError() : std::make_error_code(std::errc::io_error);
-        return false;
-      }
-      bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
+    return WriteFromStart(fd_.Get(), bytes, ec);
   }
 
   bool SyncAndClose(std::error_code& ec) {
@@ -249,11 +312,11 @@ void RemoveLeftovers(const fs::path& target) {
   }
 }
 
-bool ReplaceFile(const fs::path& target, std::string_view bytes, const struct stat* like,
+bool ReplaceFile(const fs::path& target, std::string_view bytes, int likeFd,
                  std::error_code& ec) {
   TTempFile temp;
   if (!temp.Create(target, ec)) return false;
-  if (like != nullptr) temp.TakeOwnerAndMode(*like);
+  if (likeFd >= 0) temp.TakeAfter(likeFd);
   if (!temp.WriteAll(bytes, ec) || !temp.SyncAndClose(ec)) return false;
   if (::rename(temp.Path().c_str(), target.c_str()) != 0) {
     ec = LastError();
@@ -261,6 +324,33 @@ bool ReplaceFile(const fs::path& target, std::string_view bytes, const struct st
   }
   temp.Keep();
   SyncFolder(target);
+  return true;
+}
+
+bool RefusedByFolder(const std::error_code& ec) {
+  return ec == std::errc::permission_denied || ec == std::errc::operation_not_permitted;
+}
+
+bool RewriteInPlace(const fs::path& target, const struct stat& locked, std::string_view bytes,
+                    std::error_code& ec) {
+  const TFd fd = OpenRegular(target, O_WRONLY);
+  struct stat opened {};
+  if (!fd || ::fstat(fd.Get(), &opened) != 0) {
+    ec = LastError();
+    return false;
+  }
+  if (!SameFile(opened, locked)) {
+    ec = {ESTALE, std::generic_category()};
+    return false;
+  }
+  // Cut after the write: the update's new table is never shorter than the
+  // entries of the old one that a reader takes, so a crash in between
+  // leaves only bytes that no reader looks at.
+  if (!WriteFromStart(fd.Get(), bytes, ec)) return false;
+  if (::ftruncate(fd.Get(), static_cast<off_t>(bytes.size())) != 0 || ::fsync(fd.Get()) != 0) {
+    ec = LastError();
+    return false;
+  }
   return true;
 }
 

@@ -1,6 +1,7 @@
 // The file system side of the records file: what may be opened, how much of
 // it is read, the lock that makes one update a single step for every game
-// sharing the folder, and the replacement through a temporary file.
+// sharing the folder, the replacement through a temporary file and the
+// rewrite in place where the folder allows no temporary file.
 #pragma once
 
 #include <sys/stat.h>
@@ -66,8 +67,20 @@ void RemoveLeftovers(const std::filesystem::path& target);
 
 // Replaces target by the bytes through a synced temporary file beside it, a
 // rename and a sync of the folder. The new file takes the owner (where the
-// system allows) and mode of like; without like, those of a new file.
-bool ReplaceFile(const std::filesystem::path& target, std::string_view bytes,
-                 const struct stat* like, std::error_code& ec);
+// system allows), mode and extended attributes (the access ACL among them)
+// of the open file likeFd; with likeFd -1, those of a new file.
+bool ReplaceFile(const std::filesystem::path& target, std::string_view bytes, int likeFd,
+                 std::error_code& ec);
+
+// Whether a failed replacement failed because the folder refused the
+// temporary file or the rename, while the file itself may still be written.
+bool RefusedByFolder(const std::error_code& ec);
+
+// Writes the bytes over the start of the file target, which must still be
+// the file locked, cuts it after them and syncs it: the file keeps its
+// inode, owner, group, mode and attributes. A crash in the middle may leave
+// a mixed table, so this is only for a folder that allows nothing else.
+bool RewriteInPlace(const std::filesystem::path& target, const struct stat& locked,
+                    std::string_view bytes, std::error_code& ec);
 
 }  // namespace varlo::records_io

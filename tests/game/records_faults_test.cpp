@@ -1,6 +1,7 @@
 // The records file under faults: no permission, a folder in its place, a full
 // disk, a kill in the middle of a rewrite. Whatever happens, the file holds
-// either the old table or the new one, never a part of either.
+// either the old table or the new one, never a part of either; where only
+// the file may be written, the table goes into it in place.
 //
 // The faults are staged in child processes: permission faults need a user
 // that file modes apply to (the tests may run as root), a size limit must not
@@ -29,6 +30,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <tuple>
 
 namespace varlo {
 namespace {
@@ -42,24 +44,38 @@ const std::set<std::string> OnlyTheFile{RecordsFileName};
 // ---------------------------------------------------------------------------
 // Permissions
 
-TEST(RecordsFault, ReadOnlyFolderKeepsTheFileAndLeavesNoTemporaryFile) {
-  TempFolder dir;
-  const fs::path file = dir.File();
-  const std::string old = Entry("Ann", 300) + Entry("Bob", 200) + Entry("Jack", 0);
-  WriteBytes(file, old);
-  // The file itself stays writable: only rewriting it in place could
-  // succeed, and that would risk the old table for the new one.
-  HandOver(file, fs::perms::owner_read | fs::perms::owner_write);
-  HandOver(dir.Path(), fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_exec);
-  const ChildResult result = RunChild(true, [&] {
-    if (::access(dir.Path().c_str(), W_OK) == 0) return FaultNotEnforced;
-    return UpdateRecordsFile(file, {"Zoe", 250}) ? 1 : 0;
-  });
-  if (CannotStage(result)) GTEST_SKIP() << WhyNotStaged(result);
-  ExpectQuietReturn(result);
-  EXPECT_EQ(result.code, 0) << "the update reported success";
-  EXPECT_EQ(ReadBytes(file), old);
-  EXPECT_EQ(FolderNames(dir.Path()), OnlyTheFile);
+// The score file an administrator shares (a folder of root's, the file in
+// the player's group with mode 0664), played directly and through a link in
+// the player's own folder: the update rewrites the file in place, with its
+// inode, owner, group and mode, keeps the link and leaves no temporary file.
+TEST(RecordsFault, SharedFileIsRewrittenInPlaceDirectlyOrThroughALink) {
+  if (::geteuid() != 0) GTEST_SKIP() << "only root can stage a shared file";
+  for (const bool linked : {false, true}) {
+    SCOPED_TRACE(linked ? "through a link" : "directly");
+    TempFolder dir;
+    const fs::path file = dir.File();
+    const fs::path link = dir.Path() / "home" / RecordsFileName;
+    WriteBytes(file, Entry("Ann", 300) + Entry("Jack", 0));
+    ASSERT_EQ(::chown(file.c_str(), 0, NobodyGroup), 0);
+    fs::permissions(file, fs::perms(0664));
+    fs::permissions(dir.Path(), fs::perms(0755));
+    fs::create_directory(link.parent_path());
+    fs::create_symlink(file, link);
+    HandOver(link.parent_path(), fs::perms::owner_all);
+    const struct stat before = FileInfo(file);
+    const ChildResult result =
+        RunChild(true, [&] { return UpdateRecordsFile(linked ? link : file, {"Zoe", 250}) ? 0 : 1; });
+    if (CannotStage(result)) GTEST_SKIP() << WhyNotStaged(result);
+    ExpectQuietReturn(result);
+    EXPECT_EQ(result.code, 0) << "the update failed";
+    EXPECT_EQ(ReadBytes(file), Entry("Ann", 300) + Entry("Zoe", 250) + Entry("Jack", 0));
+    const struct stat after = FileInfo(file);
+    EXPECT_EQ(std::tuple(after.st_ino, after.st_uid, after.st_gid, after.st_mode),
+              std::tuple(before.st_ino, before.st_uid, before.st_gid, before.st_mode));
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(FolderNames(dir.Path()), (std::set<std::string>{RecordsFileName, "home"}));
+    EXPECT_EQ(FolderNames(link.parent_path()), OnlyTheFile);
+  }
 }
 
 TEST(RecordsFault, UnreadableFileIsNotReplacedByTheNewEntryAlone) {

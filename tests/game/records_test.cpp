@@ -7,12 +7,17 @@
 #include <stdlib.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdint>
+#include <cstring>
 #include <fstream>
 #include <initializer_list>
 #include <iterator>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -51,6 +56,7 @@ const std::string RawYouMinus350 = RawEntry(3, "You", {0xA2, 0xFE, 0xFF, 0xFF});
 // 120 = 0x78.
 const std::string RawYou120 = RawEntry(3, "You", {0x78, 0x00, 0x00, 0x00});
 
+using varlo_test::FileInfo;
 using varlo_test::FolderNames;
 using varlo_test::ReadBytes;
 using varlo_test::TempFolder;
@@ -340,6 +346,29 @@ TEST(RecordsWriteFile, KeepsThePermissionsOfTheOldFile) {
   EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, mode);
 }
 
+TEST(RecordsUpdateFile, KeepsTheAclAndExtendedAttributesOfTheFile) {
+  TempFolder dir;
+  const fs::path file = dir.Path() / "Varlo.ini";
+  WriteBytes(file, RawJack0);
+  // "u::rw-,u:nobody:rw-,g::r--,m::rw-,o::r--" as the kernel keeps it:
+  // version 2, then tag, permissions and user id of each entry.
+  const std::string acl = Bytes({2, 0, 0, 0,  1, 0, 6, 0, 255, 255, 255, 255,  2, 0, 6, 0, 254,
+                                 255, 0, 0,  4, 0, 4, 0, 255, 255, 255, 255,  16, 0, 6, 0, 255,
+                                 255, 255, 255,  32, 0, 4, 0, 255, 255, 255, 255});
+  const std::map<std::string, std::string> attributes{{"user.varlo.note", "kept"},
+                                                      {"system.posix_acl_access", acl}};
+  for (const auto& [name, value] : attributes) {
+    if (::setxattr(file.c_str(), name.c_str(), value.data(), value.size(), 0) != 0)
+      GTEST_SKIP() << name << ": " << std::strerror(errno);
+  }
+  ASSERT_TRUE(UpdateRecordsFile(file, {"You", 120}));
+  for (const auto& [name, value] : attributes) {
+    std::string kept(64, '\0');
+    kept.resize(std::max<ssize_t>(0, ::getxattr(file.c_str(), name.c_str(), kept.data(), 64)));
+    EXPECT_EQ(kept, value) << name;
+  }
+}
+
 TEST(RecordsWriteFile, TargetThatIsAFolderIsLeftAlone) {
   TempFolder dir;
   const fs::path target = dir.Path() / "Varlo.ini";
@@ -478,14 +507,17 @@ TEST(RecordsUpdateFile, TargetThatIsAFolderIsLeftAlone) {
   EXPECT_TRUE(FolderNames(target).empty());
 }
 
-TEST(RecordsUpdateFile, ReadOnlyFolderLeavesTheFileUnchanged) {
+TEST(RecordsUpdateFile, ReadOnlyFolderGetsTheTableInPlace) {
   TempFolder dir;
   const fs::path file = dir.Path() / "Varlo.ini";
   WriteBytes(file, RawJack0);
+  const ino_t inode = FileInfo(file).st_ino;
   if (!MakeReadOnly(dir.Path()))
     GTEST_SKIP() << "folder permissions are not enforced for this user";
-  EXPECT_FALSE(UpdateRecordsFile(file, {"You", 120}));
-  EXPECT_EQ(ReadBytes(file), RawJack0);
+  ASSERT_TRUE(UpdateRecordsFile(file, {"You", 120}));
+  EXPECT_EQ(ReadBytes(file), RawYou120 + RawJack0);
+  EXPECT_EQ(FileInfo(file).st_ino, inode);
+  EXPECT_EQ(FolderNames(dir.Path()), std::set<std::string>{"Varlo.ini"});
 }
 
 // ---------------------------------------------------------------------------
@@ -597,15 +629,34 @@ TEST(RecordsLocateFile, UnusableFolderFallsBackToXdgDataHome) {
   EXPECT_TRUE(fs::is_directory(dir.Path() / "data" / "varlo"));
 }
 
-TEST(RecordsLocateFile, ReadOnlyFolderFallsBackToXdgDataHome) {
+// A read-only folder serves only through a records file that may be
+// written there, as an administrator shares one.
+TEST(RecordsLocateFile, ReadOnlyFolderKeepsAWritableFileElseFallsBackToXdgDataHome) {
+  for (const int held : {0, 0444, 0644}) {  // no file, a read-only one, a writable one
+    TempFolder dir;
+    const fs::path app = dir.Path() / "app";
+    fs::create_directory(app);
+    if (held != 0) WriteBytes(app / "VARLO.INI", RawJack0);
+    if (held != 0) fs::permissions(app / "VARLO.INI", fs::perms(held));
+    if (!MakeReadOnly(app)) GTEST_SKIP() << "folder permissions are not enforced for this user";
+    EnvGuard xdg("XDG_DATA_HOME");
+    xdg.Set((dir.Path() / "data").string());
+    EXPECT_EQ(LocateRecordsFile(app),
+              held == 0644 ? app / "VARLO.INI" : dir.Path() / "data" / "varlo" / "Varlo.ini");
+  }
+}
+
+// What a package manager installed under /usr must not gain a file beside
+// it, which would outlive the package: root keeps its records in its data
+// folder too.
+TEST(RecordsLocateFile, InstalledProgramKeepsItsRecordsInTheDataFolder) {
   TempFolder dir;
-  const fs::path app = dir.Path() / "app";
-  fs::create_directory(app);
-  WriteBytes(app / "Varlo.ini", RawJack0);
-  if (!MakeReadOnly(app)) GTEST_SKIP() << "folder permissions are not enforced for this user";
   EnvGuard xdg("XDG_DATA_HOME");
   xdg.Set((dir.Path() / "data").string());
-  EXPECT_EQ(LocateRecordsFile(app), dir.Path() / "data" / "varlo" / "Varlo.ini");
+  for (const char* installed : {"/usr/games", "/usr/local/games/", "/usr/bin", "/usr/games/../lib"}) {
+    EXPECT_EQ(LocateRecordsFile(installed), dir.Path() / "data" / "varlo" / "Varlo.ini")
+        << installed;
+  }
 }
 
 TEST(RecordsLocateFile, FindsTheFileInTheDataFolderWhateverTheCase) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <stdlib.h>
+#include <sys/stat.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -36,6 +37,13 @@ inline std::string Entry(std::string_view name, std::int32_t score) {
   const auto bits = static_cast<std::uint32_t>(score);
   for (int shift = 0; shift < 32; shift += 8) bytes += static_cast<char>((bits >> shift) & 0xFF);
   return bytes;
+}
+
+// Owner, group, mode and inode; all zero when the path does not exist.
+inline struct stat FileInfo(const std::filesystem::path& path) {
+  struct stat info {};
+  ::stat(path.c_str(), &info);
+  return info;
 }
 
 inline std::set<std::string> FolderNames(const std::filesystem::path& dir) {

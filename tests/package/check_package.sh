@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Checks of the Debian package made from a build folder, one step per test:
-#   check_package.sh build|contents|desktop|metainfo|lint|start BUILD_DIR
+#   check_package.sh build|contents|desktop|metainfo|lint|start|reproducible BUILD_DIR
 # "build" writes the package into BUILD_DIR/package and unpacks it there for
 # the others. VARLO_VERSION and VARLO_APP_ID name what to expect.
 set -euo pipefail
+# Packed as scripts/package packs: the modes of what cpack makes follow the
+# umask.
+umask 022
 build=$(cd "$2" && pwd)
 out=$build/package
 root=$out/root
@@ -40,6 +43,21 @@ check_metainfo() {
   shown=$(grep -o 'screenshots/[^<]*' "$share/metainfo/$id.metainfo.xml" | sed 's|.*/||' | sort)
   written=$(cd "$build/screenshots" && ls -- *.png | sort)
   [ "$shown" = "$written" ] || fail "screenshots listed: $shown; written: $written"
+}
+
+# Packed again from the same build a second later, with the programs and the
+# generated files touched: the same bytes, since every time stamp in the
+# package is SOURCE_DATE_EPOCH. (The icon compiled into the program is left
+# alone: a newer one would be compiled in anew.)
+check_reproducible() {
+  local again=$build/package-again
+  rm -rf "$again"
+  sleep 1
+  touch "$build"/bin/varlo "$build"/bin/varlo-sim "$build"/res/*.desktop "$build"/res/*.xml \
+    "$build"/res/man/*.gz "$build"/changelog.gz
+  cpack -G DEB --config "$build/CPackConfig.cmake" -B "$again" >/dev/null
+  cmp "$(deb)" "$again"/varlo_*.deb || fail "a second packing gave other bytes"
+  rm -rf "$again"
 }
 
 # Root may write anywhere: root runs the programs as nobody, anyone else
@@ -98,5 +116,6 @@ case $1 in
   metainfo) check_metainfo ;;
   lint) lintian --fail-on error --display-info "$(deb)" ;;
   start) check_start ;;
+  reproducible) check_reproducible ;;
   *) fail "unknown step $1" ;;
 esac
