@@ -1,7 +1,6 @@
 #include "records.h"
 
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,6 +11,7 @@
 
 #include "records_io.h"
 #include "text.h"
+#include "user_folders.h"
 
 namespace varlo {
 
@@ -124,23 +124,6 @@ bool IsInstalledFolder(const fs::path& dir) {
   if (!ec) real = fs::weakly_canonical(real, ec);
   const fs::path below = real.lexically_relative("/usr");
   return !ec && !below.empty() && *below.begin() != "..";
-}
-
-fs::path HomeFolder() {
-  const char* home = std::getenv("HOME");
-  if (home != nullptr && *home != '\0') return home;
-  const passwd* user = ::getpwuid(::getuid());
-  return (user != nullptr && user->pw_dir != nullptr) ? fs::path(user->pw_dir) : fs::path();
-}
-
-// The per-user data folder of the XDG base directory rules; a relative
-// XDG_DATA_HOME is invalid there and is ignored.
-fs::path UserDataFolder() {
-  const char* dataHome = std::getenv("XDG_DATA_HOME");
-  if (dataHome != nullptr && *dataHome != '\0' && fs::path(dataHome).is_absolute()) {
-    return fs::path(dataHome) / "varlo";
-  }
-  return HomeFolder() / ".local" / "share" / "varlo";
 }
 
 }  // namespace
@@ -277,7 +260,7 @@ fs::path LocateRecordsFile(const fs::path& appDir) {
       const std::optional<std::string> found = FoundRecordsName(appDir);
       if (found && IsRewritableFile(appDir / *found)) return appDir / *found;
     }
-    const fs::path dataFolder = UserDataFolder();
+    const fs::path dataFolder = UserFolder(TUserFolder::Data);
     std::error_code ec;
     fs::create_directories(dataFolder, ec);
     return dataFolder / RecordsNameIn(dataFolder);

@@ -348,7 +348,7 @@ bool WriteMatchFile(const fs::path& file, std::string_view text) {
   if (file.has_parent_path()) fs::create_directories(file.parent_path(), ec);
   if (ec) return false;
   records_io::RemoveLeftovers(file);
-  return records_io::ReplaceFile(file, text, nullptr, ec);
+  return records_io::ReplaceFile(file, text, -1, ec);
 }
 
 bool SetAsideMatchFile(const fs::path& file) {
