@@ -29,7 +29,7 @@ class TPlayer : public QObject {
  public:
   explicit TPlayer(TfrmVarlo& window) : Window(window) {
     connect(&Timer, &QTimer::timeout, this, &TPlayer::Act);
-    Timer.start(0);
+    Timer.start(1);
   }
   int Boxes = 0;
 
@@ -39,8 +39,14 @@ class TPlayer : public QObject {
     varlo::TMatch& m = Window.Match();
     if (!m.InputEnabled() || m.MatchFinished()) return;
     const int slot = varlo::LowestSlot(m.Deal().LegalSlots(0));
-    if (slot < 0) return;
-    Click(slot);
+    if (slot < 0 || ClickPending) return;
+    // Clicked from a timer of its own: the driver's boxes open inside the
+    // click, and this timer must stay free to answer them.
+    ClickPending = true;
+    QTimer::singleShot(0, this, [this, slot] {
+      ClickPending = false;
+      Click(slot);
+    });
   }
 
   void Answer(QWidget* modal) {
@@ -78,6 +84,7 @@ class TPlayer : public QObject {
 
   TfrmVarlo& Window;
   QTimer Timer;
+  bool ClickPending = false;
 };
 
 }  // namespace
