@@ -3,13 +3,13 @@
 // Steady or a Classic seat 0 among three Classic seats), Strong against
 // Steady (a Strong or a Steady seat 0 among three Steady seats), what three
 // Strong opponents cost a Steady seat 0 next to three Steady ones, and on
-// request Strong against Classic. For each: seat 0's mean match score, the
+// request Strong against Classic and the coach's best card against Classic. For each: seat 0's mean match score, the
 // paired difference with its 95 % interval and the difference per contract;
 // then the time of a Strong decision.
 // With --four-strong M it only times every decision of M matches of four
 // Strong seats, on one thread (run it pinned to one core).
 //
-//   varlo_strength [--matches N] [--seed S] [--jobs J] [--with-classic 1]
+//   varlo_strength [--matches N] [--seed S] [--jobs J] [--with-classic 1] [--with-coach 1]
 //   varlo_strength --four-strong M [--seed S]
 #include <algorithm>
 #include <cmath>
@@ -168,7 +168,7 @@ void Comparison(const char* title, const TRun& a, const char* aName, const TRun&
 
 int main(int argc, char** argv) {
   int matches = 200, jobs = 2, fourStrong = 0;
-  bool withClassic = false;
+  bool withClassic = false, withCoach = false;
   std::uint64_t seed = 1000;
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string arg = argv[i];
@@ -178,6 +178,7 @@ int main(int argc, char** argv) {
     else if (arg == "--jobs") jobs = static_cast<int>(value);
     else if (arg == "--four-strong") fourStrong = static_cast<int>(value);
     else if (arg == "--with-classic") withClassic = value != 0;
+    else if (arg == "--with-coach") withCoach = value != 0;
   }
   jobs = std::max(1, jobs);
   if (fourStrong > 0) {
@@ -192,13 +193,14 @@ int main(int argc, char** argv) {
   TRun classicClassic = Plan(H::First, O::Classic, seed, matches, jobs);
   TRun steadyClassic = Plan(H::Steady, O::Classic, seed, matches, jobs);
   TRun strongClassic = Plan(H::Strong, O::Classic, seed, withClassic ? matches : 0, jobs);
+  TRun coachClassic = Plan(H::Coach, O::Classic, seed, withCoach ? matches : 0, jobs);
   TRun steadySteady = Plan(H::Steady, O::Steady, seed, matches, jobs);
   TRun strongSteady = Plan(H::Strong, O::Steady, seed, matches, jobs);
   TRun steadyStrong = Plan(H::Steady, O::Strong, seed, matches, jobs);
   std::vector<TBlock*> all;
   // The longest runs first, so that the jobs finish together.
-  for (TRun* run : {&steadyStrong, &strongSteady, &strongClassic, &steadySteady, &steadyClassic,
-                    &classicClassic})
+  for (TRun* run : {&coachClassic, &steadyStrong, &strongSteady, &strongClassic, &steadySteady,
+                    &steadyClassic, &classicClassic})
     for (auto& b : run->Blocks) all.push_back(&b);
   RunBlocks(all, jobs);
 
@@ -210,6 +212,9 @@ int main(int argc, char** argv) {
   if (withClassic)
     Comparison("Strong against Classic: seat 0 among three Classic seats", classicClassic,
                "Classic", strongClassic, "Strong");
+  if (withCoach)
+    Comparison("The coach's best card against Classic: seat 0 among three Classic seats",
+               classicClassic, "Classic", coachClassic, "Coach");
   Comparison("What stronger opponents cost: a Steady seat 0 among three Steady, then three "
              "Strong seats",
              steadySteady, "Steady opponents", steadyStrong, "Strong opponents");

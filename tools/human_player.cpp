@@ -1,9 +1,11 @@
 #include "human_player.h"
 
 #include <array>
+#include <chrono>
 #include <vector>
 
 #include "chooser.h"
+#include "coach.h"
 #include "computer_player.h"
 #include "match.h"
 
@@ -15,6 +17,7 @@ bool ParseHumanStyle(const std::string& text, THumanStyle& style) {
   else if (text == "chaos") style = THumanStyle::Chaos;
   else if (text == "strong") style = THumanStyle::Strong;
   else if (text == "steady") style = THumanStyle::Steady;
+  else if (text == "coach") style = THumanStyle::Coach;
   else return false;
   return true;
 }
@@ -29,6 +32,13 @@ int THumanPlayer::LegalSlot(const TMatch& match) {
   if (Style == THumanStyle::First) return LowestSlot(legal);
   if (Style == THumanStyle::Strong || Style == THumanStyle::Steady)
     return Brain->ChooseSlot(match.Deal(), 0, legal);
+  if (Style == THumanStyle::Coach) {
+    const auto start = std::chrono::steady_clock::now();
+    const int best = Advise(match.Deal()).Best;
+    CoachTimes.push_back(
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    return best;
+  }
   std::array<int, HandSize> playable;
   int count = 0;
   for (int slot = 0; slot < HandSize; ++slot)
@@ -41,7 +51,9 @@ void THumanPlayer::Choose(const TMatch& match, TGameChooser& chooser) {
   for (int i = 0; i < ContractCount; ++i)
     if (chooser.ListEnabled() && chooser.Items()[i].Enabled) free.push_back(i);
   if (!free.empty()) {
-    if (Style == THumanStyle::Strong || Style == THumanStyle::Steady) {
+    // The coach advises cards only: its player picks contracts as Strong does.
+    if (Style == THumanStyle::Strong || Style == THumanStyle::Steady ||
+        Style == THumanStyle::Coach) {
       chooser.ToggleItem(Brain->ChooseContract(match.Deal(), 0, match.Progress().ContractsChosen[0]));
     } else if (Style == THumanStyle::Chaos) {
       chooser.TryClose();  // nothing checked yet: "Select a game !!!"

@@ -5,6 +5,7 @@
 #include <random>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "random.h"
 
@@ -18,7 +19,7 @@ class TComputerPlayer;
 /// random ones; chaos: random, with stray clicks and fumbled dialogs;
 /// steady, strong: the Steady or the Strong computer player's decisions,
 /// for seat 0.
-enum class THumanStyle { First, Random, Chaos, Strong, Steady };
+enum class THumanStyle { First, Random, Chaos, Strong, Steady, Coach };
 
 bool ParseHumanStyle(const std::string& text, THumanStyle& style);
 
@@ -28,6 +29,9 @@ class THumanPlayer {
 
   /// Who decides for a steady or strong human; set before such a human plays.
   void SetBrain(TComputerPlayer* brain) { Brain = brain; }
+  /// How long each of the coach's pieces of advice took, in milliseconds
+  /// (a coach human only).
+  const std::vector<double>& CoachMs() const { return CoachTimes; }
 
   /// How many random clicks to make before the next deliberate one (chaos
   /// only; 0 for the others).
@@ -46,6 +50,7 @@ class THumanPlayer {
   THumanStyle Style;
   std::mt19937_64 Rng;
   TComputerPlayer* Brain = nullptr;
+  std::vector<double> CoachTimes;
 };
 
 }  // namespace varlo

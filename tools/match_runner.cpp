@@ -122,6 +122,8 @@ class TRunner {
     summary.StrongPlayed =
         OpponentsLevel == TOpponentLevel::Strong || Options.Human == THumanStyle::Strong;
     for (const auto& f : FileFailures) summary.Failures.push_back(f);
+    summary.CoachPlayed = Options.Human == THumanStyle::Coach;
+    summary.CoachMs = Human.CoachMs();
     summary.DecisionMs = std::move(DecisionMs);
     for (const auto& f : Checker.Failures()) summary.Failures.push_back(f);
   }
@@ -208,8 +210,8 @@ std::string SummaryLine(const TRunSummary& s) {
                 s.Seconds > 0 ? s.Matches / s.Seconds : 0.0, s.MeanScores[0], s.MeanScores[1],
                 s.MeanScores[2], s.MeanScores[3]);
   std::string text = line;
-  if (s.StrongPlayed) {
-    std::vector<double> ms = s.DecisionMs;
+  // " NAME_median=M NAME_max=X" over the times.
+  const auto times = [&](const char* name, std::vector<double> ms) {
     double median = 0, most = 0;
     if (!ms.empty()) {
       std::sort(ms.begin(), ms.end());
@@ -217,9 +219,11 @@ std::string SummaryLine(const TRunSummary& s) {
       median = n % 2 ? ms[n / 2] : (ms[n / 2 - 1] + ms[n / 2]) / 2;
       most = ms.back();
     }
-    std::snprintf(line, sizeof line, " decision_ms_median=%.3f decision_ms_max=%.3f", median, most);
+    std::snprintf(line, sizeof line, " %s_median=%.3f %s_max=%.3f", name, median, name, most);
     text += line;
-  }
+  };
+  if (s.StrongPlayed) times("decision_ms", s.DecisionMs);
+  if (s.CoachPlayed) times("coach_ms", s.CoachMs);
   return text;
 }
 

@@ -55,13 +55,16 @@ struct TRunSummary {
   bool StrongPlayed = false;
   /// How long each of its decisions took, in milliseconds.
   std::vector<double> DecisionMs;
+  /// A coach played seat 0, and how long each of its pieces of advice took.
+  bool CoachPlayed = false;
+  std::vector<double> CoachMs;
 };
 
 TRunSummary RunMatches(const TRunOptions& options);
 
 /// The runner's closing line: matches=N deals=D tricks=T seconds=X ...,
 /// ending in decision_ms_median=M decision_ms_max=X when a Strong player
-/// took part.
+/// took part and in coach_ms_median=M coach_ms_max=X when the coach played.
 std::string SummaryLine(const TRunSummary& summary);
 
 }  // namespace varlo

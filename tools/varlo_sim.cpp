@@ -2,7 +2,7 @@
 // invariants after every event.
 //
 //   varlo-sim [--matches N] [--seed S] [--name TEXT]
-//             [--human first|random|chaos|steady|strong]
+//             [--human first|random|chaos|steady|strong|coach]
 //             [--opponents classic|steady|strong]
 //             [--records-dir DIR | --game-records] [--transcript FILE]
 //             [--resume-every-move | --resume-from FILE]
@@ -21,7 +21,7 @@ namespace {
 
 void PrintUsage(std::ostream& out) {
   out << "usage: varlo-sim [--matches N] [--seed S] [--name TEXT]\n"
-      << "                 [--human first|random|chaos|steady|strong]\n"
+      << "                 [--human first|random|chaos|steady|strong|coach]\n"
       << "                 [--opponents classic|steady|strong]\n"
       << "                 [--records-dir DIR | --game-records] [--transcript FILE]\n"
       << "                 [--resume-every-move | --resume-from FILE]\n"

@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "coach.h"
 #include "fake_screen.h"
 #include "match_runner.h"
 #include "playout.h"
@@ -41,16 +42,18 @@ TDealState Dealt(std::uint64_t reading, std::int32_t contract, int chooser) {
   return deal;
 }
 
-// Every third moment of a deal, played at random, at which seat 2 has a
-// choice; the reading gives the cards, the contract and the chooser.
-std::vector<TDealState> Choices(std::uint64_t reading) {
+// Every third moment of a deal, played at random, at which the seat (2
+// unless said) has a choice; the reading gives the cards, the contract and
+// the chooser.
+std::vector<TDealState> Choices(std::uint64_t reading, int seat = 2) {
   TDealState deal = Dealt(reading, static_cast<std::int32_t>(reading % ContractCount),
                           static_cast<int>(reading / ContractCount % SeatCount));
   TRandom random;
   random.Seed(reading);
   std::vector<TDealState> found;
   for (int next = deal.Chooser, n = 0; (next = deal.NextToChoose(next)) >= 0;) {
-    if (next == 2 && SlotCount(deal.LegalSlots(2)) >= 2 && n++ % 3 == 0) found.push_back(deal);
+    if (next == seat && SlotCount(deal.LegalSlots(seat)) >= 2 && n++ % 3 == 0)
+      found.push_back(deal);
     next = TDealState::SeatAfter(next, deal.Play(next, RandomSlot(deal.LegalSlots(next), random)));
   }
   return found;
@@ -102,6 +105,24 @@ TEST(StrongPlayer, DecidesFromWhatItsSeatHasSeenOnly) {
   EXPECT_GT(situations, 40);
   // The same check tells a player that looks at the other hands.
   EXPECT_GT(peekerSwayed, situations / 4);
+}
+
+// The coach shows the human the same search from his own seat: the same
+// view, whatever the hidden hands, gives the same figures.
+TEST(Coach, AdvisesFromWhatTheHumanHasSeenOnly) {
+  TRandom rng;
+  rng.Seed(10);
+  int situations = 0;
+  for (std::uint64_t reading = 301; reading < 317; ++reading) {
+    for (const TDealState& deal : Choices(reading, 0)) {
+      ++situations;
+      const TCoachAdvice advice = Advise(deal, Quick);
+      ASSERT_GE(advice.Best, 0);
+      for (int k = 0; k < 3; ++k)
+        ASSERT_EQ(Advise(Redistributed(deal, 0, rng), Quick), advice) << "reading " << reading;
+    }
+  }
+  EXPECT_GT(situations, 20);
 }
 
 TEST(SteadyPlayer, DecidesFromWhatItsSeatHasSeenOnly) {
