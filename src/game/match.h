@@ -15,14 +15,10 @@
 #include "deal_state.h"
 #include "random.h"
 #include "screen.h"
+#include "table_geometry.h"
 
 namespace varlo {
 
-/// Where the human's hand lies on the table; clicks are tested against it.
-constexpr int HandLeft = 20;
-constexpr int HandTop = 25;
-constexpr int CardWidth = 74;
-constexpr int CardHeight = 100;
 constexpr int TrickPauseMs = 3000;
 
 /// The deal (TDealState, with the rules) and what the match keeps around

@@ -56,6 +56,7 @@ TfrmVarlo::TfrmVarlo(varlo::TClock* clock, std::optional<std::filesystem::path> 
       Qt::QueuedConnection);
   connect(TableView, &TTableView::Exposed, this, &TfrmVarlo::FormPaint);
   connect(TableView, &TTableView::MouseDown, this, &TfrmVarlo::FormMouseDown);
+  connect(TableView, &TTableView::SlotPlayed, this, &TfrmVarlo::TableSlotPlayed);
 
   TextFont = QApplication::font();
   TextFont.setPointSize(10);
@@ -220,6 +221,12 @@ void TfrmVarlo::miNewClick() {
 void TfrmVarlo::FormMouseDown(QPoint position) {
   if (!MatchState.InputEnabled) return;
   RunDriver([this, position] { MatchState.PlayTurn(position.x(), position.y(), false); });
+}
+
+// The keyboard names the slot itself: no click position is made up for it.
+void TfrmVarlo::TableSlotPlayed(int slot) {
+  if (!MatchState.InputEnabled) return;
+  RunDriver([this, slot] { MatchState.PlaySlot(slot, false); });
 }
 
 void TfrmVarlo::miExitClick() { close(); }

@@ -77,6 +77,7 @@ class TfrmVarlo : public QMainWindow, public varlo::TScreen {
  private slots:
   void FormPaint();
   void FormMouseDown(QPoint position);
+  void TableSlotPlayed(int slot);
   void PaintTimerTimer();
 
  private:
@@ -97,9 +98,11 @@ class TfrmVarlo : public QMainWindow, public varlo::TScreen {
   void DrawTable();
   void DrawHumanHand();
   void DrawOpponents();
-  void DrawCardImage(int n, int x, int y);
-  void DrawText(const std::string& text, int x, int y);
-  void FillRect(int left, int top, int right, int bottom);
+  /// Picture n (0 the back, else card n - 1) covering the card's rectangle.
+  void DrawCardImage(int n, const varlo::TTableRect& card);
+  /// Opaque text with the top-left corner of its cell at the point.
+  void DrawText(const std::string& text, varlo::TTablePoint at);
+  void FillRect(const varlo::TTableRect& area);
   const TCardImages& CardImages();
   /// Renders the pictures the next drawing pass will need, all at once.
   void PrepareCardImages();

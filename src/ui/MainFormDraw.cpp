@@ -8,25 +8,7 @@
 #include "MainForm.h"
 #include "TableView.h"
 
-namespace {
-
-// Where the computer players sit: a card back and a fixed label each.
-struct TSeatMark {
-  int BackX, BackY;
-  const char* Label;
-  int LabelX, LabelY;
-};
-
-constexpr TSeatMark SeatMarks[] = {
-    {20, 163, "Jack", 38, 273},
-    {538, 163, "Ben", 563, 273},
-    {279, 300, "Sandra", 291, 410},
-};
-
-constexpr int TrickLeft = 168, TrickTop = 163;
-constexpr int LayoutLeft = 20, LayoutTop = 150, LayoutRowStep = 50;
-
-}  // namespace
+using namespace varlo;
 
 void TfrmVarlo::PaintTable() {
   // At a new scale (after a resize) every picture is still to be rendered.
@@ -63,45 +45,40 @@ void TfrmVarlo::PrepareCardImages() {
 void TfrmVarlo::DrawTable() {
   const auto& m = MatchState;
   if (m.Contract < 0) return;
-  if (varlo::IsTrickContract(m.Contract)) {
-    for (int i = 0; i < varlo::SeatCount; ++i)
-      DrawCardImage(m.Trick[i] + 1, TrickLeft + varlo::CardWidth * i, TrickTop);
-    FillRect(20, 385, 260, 430);
-    DrawText(m.HandLine, 20, 385);
-    DrawText(m.GameLine, 20, 410);
+  if (IsTrickContract(m.Contract)) {
+    for (int i = 0; i < SeatCount; ++i) DrawCardImage(m.Trick[i] + 1, TrickCard(i));
+    FillRect(StatusArea);
+    DrawText(m.HandLine, HandLineArea.TopLeft());
+    DrawText(m.GameLine, GameLineArea.TopLeft());
     return;
   }
   // Later suits lie on the lower half of the row above.
-  for (int c = 0; c < varlo::DeckSize; ++c) {
-    if (m.Layout[c])
-      DrawCardImage(c + 1, LayoutLeft + varlo::CardWidth * (c % 8),
-                    LayoutTop + LayoutRowStep * (c / 8));
-  }
-  DrawText(m.GameLine, 20, 410);
+  for (int c = 0; c < DeckSize; ++c)
+    if (m.Layout[c]) DrawCardImage(c + 1, LayoutCard(c));
+  DrawText(m.GameLine, GameLineArea.TopLeft());
 }
 
 void TfrmVarlo::DrawHumanHand() {
   const auto& human = MatchState.Players[0];
   if (MatchState.Contract < 0) return;
-  for (int i = 0; i < varlo::HandSize; ++i)
-    DrawCardImage(human.Cards[i] + 1, varlo::HandLeft + varlo::CardWidth * i, varlo::HandTop);
-  FillRect(290, 5, 530, 18);
-  DrawText(human.Name, 290, 5);
+  for (int i = 0; i < HandSize; ++i) DrawCardImage(human.Cards[i] + 1, HandSlot(i));
+  FillRect(NameArea);
+  DrawText(human.Name, NameArea.TopLeft());
 }
 
 void TfrmVarlo::DrawOpponents() {
   if (MatchState.Contract <= 0) return;
-  for (const TSeatMark& seat : SeatMarks) {
-    DrawCardImage(0, seat.BackX, seat.BackY);
-    DrawText(seat.Label, seat.LabelX, seat.LabelY);
+  // The labels are the seats' fixed names, whatever Name holds.
+  for (const TSeatPlace& seat : SeatPlaces) {
+    DrawCardImage(0, seat.Back);
+    DrawText(ComputerName(seat.Seat), seat.Label);
   }
 }
 
-void TfrmVarlo::DrawCardImage(int n, int x, int y) {
+void TfrmVarlo::DrawCardImage(int n, const TTableRect& card) {
   // The picture is drawn for exactly the device pixels its rectangle
   // covers, so neighbours share an edge and never overlap.
-  const QRect where =
-      TableView->Transform().DeviceRect(QRect(x, y, varlo::CardWidth, varlo::CardHeight));
+  const QRect where = TableView->Transform().DeviceRect(ToQRect(card));
   if (WantedImages) {
     WantedImages->emplace_back(n, where.size());
     return;
@@ -111,22 +88,19 @@ void TfrmVarlo::DrawCardImage(int n, int x, int y) {
   TableView->PutImage(picture, where.topLeft());
 }
 
-// Opaque text: its cell in the table colour first, then the glyphs, with the
-// top of the cell at y.
-void TfrmVarlo::DrawText(const std::string& text, int x, int y) {
+// Opaque text: its cell in the table colour first, then the glyphs.
+void TfrmVarlo::DrawText(const std::string& text, TTablePoint at) {
   if (text.empty() || !Canvas) return;
   const QString line = QString::fromStdString(text);
   const QFontMetrics metrics = Canvas->fontMetrics();
-  Canvas->fillRect(QRect(x, y, metrics.horizontalAdvance(line), metrics.height()),
+  Canvas->fillRect(QRect(at.X, at.Y, metrics.horizontalAdvance(line), metrics.height()),
                    TableView->Background());
-  Canvas->drawText(x, y + metrics.ascent(), line);
+  Canvas->drawText(at.X, at.Y + metrics.ascent(), line);
 }
 
-// The rectangle (left, top)-(right, bottom), right and bottom excluded.
-void TfrmVarlo::FillRect(int left, int top, int right, int bottom) {
+void TfrmVarlo::FillRect(const TTableRect& area) {
   if (!Canvas) return;
-  TableView->FillDevice(
-      TableView->Transform().DeviceRect(QRect(left, top, right - left, bottom - top)));
+  TableView->FillDevice(TableView->Transform().DeviceRect(ToQRect(area)));
 }
 
 const TCardImages& TfrmVarlo::CardImages() {

@@ -158,11 +158,6 @@ void TTableView::mousePressEvent(QMouseEvent* event) {
   emit MouseDown(Where.ToTable(event->position()));
 }
 
-QPoint TTableView::SlotCentre(int slot) {
-  return {varlo::HandLeft + varlo::CardWidth * slot + varlo::CardWidth / 2,
-          varlo::HandTop + varlo::CardHeight / 2};
-}
-
 int TTableView::FocusedSlot() const {
   return Game ? Focus.Slot(Game->Players[0].Cards) : -1;
 }
@@ -203,15 +198,12 @@ void TTableView::keyPressEvent(QKeyEvent* event) {
 }
 
 void TTableView::PlaySlot(int slot) {
-  if (slot >= 0) emit MouseDown(SlotCentre(slot));
+  if (slot >= 0) emit SlotPlayed(slot);
 }
 
 QRect TTableView::MarkRect(int slot) const {
   if (slot < 0) return {};
-  return Where
-      .LogicalRect(QRect(varlo::HandLeft + varlo::CardWidth * slot, varlo::HandTop,
-                         varlo::CardWidth, varlo::CardHeight))
-      .toAlignedRect();
+  return Where.LogicalRect(ToQRect(varlo::HandSlot(slot))).toAlignedRect();
 }
 
 void TTableView::MarkMoved(int before) {

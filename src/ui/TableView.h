@@ -20,8 +20,7 @@ class TTableView : public QWidget {
   Q_OBJECT
 
  public:
-  /// The table's items lie within x < 612 and y < 430.
-  static constexpr int MinWidth = 632, MinHeight = 440;
+  static constexpr int MinWidth = varlo::TableWidth, MinHeight = varlo::TableHeight;
 
   explicit TTableView(QWidget* parent = nullptr);
 
@@ -31,8 +30,6 @@ class TTableView : public QWidget {
   const varlo::TMatch* Match() const { return Game; }
   /// The slot the keyboard's focus mark stands on; -1 while it is hidden.
   int FocusedSlot() const;
-  /// The table pixel a card of the hand is played at: its slot's centre.
-  static QPoint SlotCentre(int slot);
 
   QSize sizeHint() const override { return {MinWidth, MinHeight}; }
 
@@ -63,6 +60,8 @@ class TTableView : public QWidget {
   void Exposed();
   /// A mouse button went down at the position (table pixels).
   void MouseDown(QPoint position);
+  /// A key played the card of the hand's slot (0..7).
+  void SlotPlayed(int slot);
   /// The table reached the screen for the first time.
   void FirstPainted();
 
@@ -79,7 +78,8 @@ class TTableView : public QWidget {
   /// table's place or scale changes it is filled afresh, for the game to
   /// draw again; true then.
   bool FitCanvas();
-  /// Plays a slot as a click on its card would.
+  /// Asks for the card of a slot to be played; a click on it would play
+  /// the same card.
   void PlaySlot(int slot);
   /// Redraws the screen where the focus mark was and is, without asking the
   /// game for a redraw.
