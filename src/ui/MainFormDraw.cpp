@@ -1,11 +1,11 @@
 // The drawing pass: the table painted from the match state onto the backing
 // image. It never clears the table: pictures cover their rectangles, texts
 // their own cells, and two fills erase the name and the status lines.
-#include <QFontMetrics>
 #include <QPainter>
 
 #include "CardImages.h"
 #include "MainForm.h"
+#include "TableText.h"
 #include "TableView.h"
 
 using namespace varlo;
@@ -88,14 +88,9 @@ void TfrmVarlo::DrawCardImage(int n, const TTableRect& card) {
   TableView->PutImage(picture, where.topLeft());
 }
 
-// Opaque text: its cell in the table colour first, then the glyphs.
 void TfrmVarlo::DrawText(const std::string& text, TTablePoint at) {
   if (text.empty() || !Canvas) return;
-  const QString line = QString::fromStdString(text);
-  const QFontMetrics metrics = Canvas->fontMetrics();
-  Canvas->fillRect(QRect(at.X, at.Y, metrics.horizontalAdvance(line), metrics.height()),
-                   TableView->Background());
-  Canvas->drawText(at.X, at.Y + metrics.ascent(), line);
+  DrawOpaqueText(*Canvas, *TableView, QString::fromStdString(text), QPoint(at.X, at.Y));
 }
 
 void TfrmVarlo::FillRect(const TTableRect& area) {
