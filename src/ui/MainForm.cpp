@@ -10,9 +10,9 @@
 #include <QScreen>
 #include <QStyle>
 
-#include "CardImages.h"
 #include "FormTools.h"
 #include "Resources.h"
+#include "TablePictures.h"
 #include "TableView.h"
 #include "records.h"
 #include "strong_player.h"
@@ -35,7 +35,8 @@ TfrmVarlo::TfrmVarlo(varlo::TClock* clock, std::optional<std::filesystem::path> 
       MatchState(*this, clock ? *clock : *OwnClock),
       SeedClock(clock ? clock : OwnClock.get()),
       PaintTimer(this),
-      PauseTimer(this) {
+      PauseTimer(this),
+      Pictures(std::make_unique<TTablePictures>()) {
   LoadVarloResources();
   setObjectName(QStringLiteral("frmVarlo"));
   setWindowTitle(QStringLiteral("Varlo"));
@@ -57,6 +58,9 @@ TfrmVarlo::TfrmVarlo(varlo::TClock* clock, std::optional<std::filesystem::path> 
   connect(TableView, &TTableView::Exposed, this, &TfrmVarlo::FormPaint);
   connect(TableView, &TTableView::MouseDown, this, &TfrmVarlo::FormMouseDown);
   connect(TableView, &TTableView::SlotPlayed, this, &TfrmVarlo::TableSlotPlayed);
+  // The sharp pictures replace their stand-ins at the next redraw.
+  connect(Pictures.get(), &TTablePictures::SharpPicturesReady, this,
+          [this] { MatchState.RequestRepaint(); });
 
   TextFont = QApplication::font();
   TextFont.setPointSize(10);

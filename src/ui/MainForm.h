@@ -23,7 +23,7 @@ class TStrongPlayer;
 class QAction;
 class QMenu;
 class QPainter;
-class TCardImages;
+class TTablePictures;
 class TTableView;
 
 class TfrmVarlo : public QMainWindow, public varlo::TScreen {
@@ -46,6 +46,9 @@ class TfrmVarlo : public QMainWindow, public varlo::TScreen {
   void SetPauseScale(double scale) { PauseScale = scale; }
   /// Who plays Jack, Sandra and Ben (Options > Opponents); Classic at start.
   varlo::TOpponentLevel OpponentLevel() const { return Opponents; }
+  /// Card pictures on the table are stand-ins whose sharp pictures are
+  /// still being drawn (after a resize); a redraw follows their arrival.
+  bool CardPicturesPending() const;
 
   // ---- varlo::TScreen
   void Beep() override;
@@ -103,8 +106,7 @@ class TfrmVarlo : public QMainWindow, public varlo::TScreen {
   /// Opaque text with the top-left corner of its cell at the point.
   void DrawText(const std::string& text, varlo::TTablePoint at);
   void FillRect(const varlo::TTableRect& area);
-  const TCardImages& CardImages();
-  /// Renders the pictures the next drawing pass will need, all at once.
+  /// Gets ready the pictures this drawing pass will draw, all at once.
   void PrepareCardImages();
 
   std::unique_ptr<varlo::TClock> OwnClock;
@@ -120,8 +122,7 @@ class TfrmVarlo : public QMainWindow, public varlo::TScreen {
   std::optional<QFont> FontChoice;
   std::optional<QColor> FontColourChoice;
   QColor ColourChoice = Qt::black;
-  std::unique_ptr<TCardImages> Images, EarlierImages;
-  qreal ImagesScale = 0, EarlierScale = 0;
+  std::unique_ptr<TTablePictures> Pictures;
   QPainter* Canvas = nullptr;  // set while a drawing pass runs
   // Set while a pass only notes which pictures it would draw, at what size.
   std::vector<std::pair<int, QSize>>* WantedImages = nullptr;

@@ -3,19 +3,18 @@
 // their own cells, and two fills erase the name and the status lines.
 #include <QPainter>
 
-#include "CardImages.h"
 #include "MainForm.h"
+#include "TablePictures.h"
 #include "TableText.h"
 #include "TableView.h"
 
 using namespace varlo;
 
 void TfrmVarlo::PaintTable() {
-  // At a new scale (after a resize) every picture is still to be rendered.
-  if (CardImages().Empty()) PrepareCardImages();
+  PrepareCardImages();
   // The painter's lifetime is the canvas lock: from before the first
   // picture to after the last.
-  QPainter painter(&TableView->Canvas());
+  QPainter painter(&TableView->Surface());
   // Texts go through the table transform; pictures and fills are put on
   // device pixels directly (DrawCardImage, FillRect).
   painter.setTransform(TableView->Transform().ToLogical());
@@ -31,7 +30,8 @@ void TfrmVarlo::PaintTable() {
 }
 
 // A pass over the table that draws nothing: it collects the pictures and
-// their sizes, so that they are rendered together, on all cores.
+// their sizes, so that new ones are rendered together, on all cores, and a
+// new scale's first frame waits for none (TTablePictures).
 void TfrmVarlo::PrepareCardImages() {
   std::vector<std::pair<int, QSize>> wanted;
   WantedImages = &wanted;
@@ -39,7 +39,7 @@ void TfrmVarlo::PrepareCardImages() {
   DrawHumanHand();
   DrawOpponents();
   WantedImages = nullptr;
-  CardImages().Prepare(wanted);
+  Pictures->Prepare(TableView->Transform().DeviceScale(), wanted);
 }
 
 void TfrmVarlo::DrawTable() {
@@ -83,7 +83,7 @@ void TfrmVarlo::DrawCardImage(int n, const TTableRect& card) {
     WantedImages->emplace_back(n, where.size());
     return;
   }
-  const QImage& picture = CardImages().Sized(n, where.size());
+  const QImage& picture = Pictures->Picture(n, where.size());
   if (picture.isNull()) return;
   TableView->PutImage(picture, where.topLeft());
 }
@@ -98,17 +98,4 @@ void TfrmVarlo::FillRect(const TTableRect& area) {
   TableView->FillDevice(TableView->Transform().DeviceRect(ToQRect(area)));
 }
 
-const TCardImages& TfrmVarlo::CardImages() {
-  // Pictures are kept for the table's scale and the one before it, so that
-  // going back and forth (maximise, restore) renders nothing again.
-  const qreal scale = TableView->Transform().DeviceScale();
-  if (!Images || ImagesScale != scale) {
-    std::swap(Images, EarlierImages);
-    std::swap(ImagesScale, EarlierScale);
-    if (!Images || ImagesScale != scale) {
-      Images = std::make_unique<TCardImages>();
-      ImagesScale = scale;
-    }
-  }
-  return *Images;
-}
+bool TfrmVarlo::CardPicturesPending() const { return Pictures->Pending(); }

@@ -4,26 +4,23 @@
 #include <QImage>
 #include <QPainter>
 #include <QtMath>
+#include <cstdlib>
 
 #include "TableView.h"
 
 namespace {
 
-// How much of each device pixel in `area` the text's glyphs cover, as the
-// alpha of an image of the area's size: the canvas's own transform moved
-// to the area's corner, so the glyphs fall on the same pixels.
-QImage Coverage(const QPainter& painter, const TTableTransform& where, const QString& text,
-                QPoint baseline, const QRect& area) {
-  QImage layer(area.size(), QImage::Format_ARGB32_Premultiplied);
-  layer.fill(Qt::transparent);
-  const qreal dpr = where.DevicePixelRatio();
-  layer.setDevicePixelRatio(dpr);
-  QPainter ink(&layer);
-  ink.setTransform(where.ToLogical() * QTransform::fromTranslate(-area.x() / dpr, -area.y() / dpr));
-  ink.setFont(painter.font());
-  ink.setPen(Qt::black);
-  ink.drawText(baseline, text);
-  return layer;
+// Whether the glyphs cover at least half of a pixel that went from `before`
+// to `after` when the text was blended on in the ink colour: read off the
+// channel on which ink and ground differ most.
+bool MostlyInk(QRgb before, QRgb after, QRgb ink) {
+  const int from[] = {qRed(before), qGreen(before), qBlue(before)};
+  const int to[] = {qRed(after), qGreen(after), qBlue(after)};
+  const int full[] = {qRed(ink), qGreen(ink), qBlue(ink)};
+  int c = 0;
+  for (int k = 1; k < 3; ++k)
+    if (std::abs(full[k] - from[k]) > std::abs(full[c] - from[c])) c = k;
+  return full[c] != from[c] && 2 * std::abs(to[c] - from[c]) >= std::abs(full[c] - from[c]);
 }
 
 }  // namespace
@@ -44,22 +41,20 @@ void DrawOpaqueText(QPainter& painter, TTableView& table, const QString& text, Q
   // Every device pixel the glyphs may touch, soft edges included.
   const int margin = 2 + qCeil(where.DeviceScale());
   const QRect glyphs = where.DeviceRect(metrics.boundingRect(text).translated(baseline));
-  const QRect area =
-      (glyphs.adjusted(-margin, -margin, margin, margin) | cell) & canvas.rect();
+  const QRect area = (glyphs.adjusted(-margin, -margin, margin, margin) | cell) & canvas.rect();
   if (area.isEmpty()) return;
+  table.Claim(area);
   const QImage before = canvas.copy(area);
 
   table.FillDevice(cell);
   painter.drawText(baseline, text);
 
-  const QImage cover = Coverage(painter, where, text, baseline, area);
   const QRgb ink = painter.pen().color().rgb();
   for (int y = 0; y < area.height(); ++y) {
     auto* line = reinterpret_cast<QRgb*>(canvas.scanLine(area.y() + y)) + area.x();
     const auto* under = reinterpret_cast<const QRgb*>(before.constScanLine(y));
-    const auto* covered = reinterpret_cast<const QRgb*>(cover.constScanLine(y));
     for (int x = 0; x < area.width(); ++x)
       if (!cell.contains(area.x() + x, area.y() + y))
-        line[x] = qAlpha(covered[x]) >= 128 ? ink : under[x];
+        line[x] = MostlyInk(under[x], line[x], ink) ? ink : under[x];
   }
 }

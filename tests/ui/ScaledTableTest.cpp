@@ -17,6 +17,7 @@ class TScaledTableTest : public QObject {
   void CardsCoverTheirScaledRectanglesAndClicksMapBack();
   void EachCardIsPlayedWhereItIsDrawn_data();
   void EachCardIsPlayedWhereItIsDrawn();
+  void AfterAResizeCardsShowAtOnceAndTurnSharp();
 };
 
 void TScaledTableTest::CardsCoverTheirScaledRectanglesAndClicksMapBack_data() {
@@ -115,6 +116,35 @@ void TScaledTableTest::EachCardIsPlayedWhereItIsDrawn() {
       wrong += hit != shown && !(shown < 0 && rowBelow[hit].contains(x, y));
     }
   QCOMPARE(wrong, 0);
+}
+
+// The first frame at the new size shows the cards drawn before, scaled to
+// their new places; the sharp pictures follow, and the screen shows what
+// the table holds.
+void TScaledTableTest::AfterAResizeCardsShowAtOnceAndTurnSharp() {
+  TTestWindow window;
+  auto& m = window->Match();
+  DealWhistHeartsToHuman(m);
+  m.RepaintTable();
+  window->resize(window->size() + QSize(632, 440));
+  QTRY_COMPARE(window->Table()->size(), QSize(1264, 880));
+  Settle(*window);
+  const QImage& canvas = window->Table()->Canvas();
+  const TTableTransform& t = window->Table()->Transform();
+  const auto difference = [&](int slot) {
+    const QRect device = t.DeviceRect(ToQRect(varlo::HandSlot(slot)));
+    const QImage sharp = TCardImages::Render(slot + 1, device.size()), shown = canvas.copy(device);
+    qint64 sum = 0;
+    for (int y = 0; y < sharp.height(); ++y)
+      for (int x = 0; x < sharp.width(); ++x)
+        sum += std::abs(qGray(sharp.pixel(x, y)) - qGray(shown.pixel(x, y)));
+    return double(sum) / (sharp.width() * sharp.height());
+  };
+  for (int slot = 0; slot < 8; ++slot) QVERIFY2(difference(slot) < 16, qPrintable(QString::number(slot)));
+  QVERIFY(WaitForSharpPictures(*window));
+  for (int slot = 0; slot < 8; ++slot) QCOMPARE(difference(slot), 0.0);
+  QCOMPARE(window->Table()->grab().toImage().convertToFormat(QImage::Format_RGB32),
+           window->Table()->Canvas());
 }
 
 QTEST_MAIN(TScaledTableTest)
