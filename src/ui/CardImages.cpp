@@ -1,7 +1,6 @@
 #include "CardImages.h"
 
 #include <QPainter>
-#include <algorithm>
 
 #include "CardArt.h"
 #include "OnCores.h"
@@ -48,7 +47,8 @@ const QImage* TCardImages::Find(int n, QSize pixels) const {
 const QImage* TCardImages::Largest(int n) const {
   const QImage* largest = nullptr;
   for (auto it = SizedImages.lower_bound({n, {0, 0}}); it != SizedImages.end() && it->first.first == n; ++it)
-    if (!largest || it->second.width() > largest->width()) largest = &it->second;
+    if (!it->second.isNull() && (!largest || it->second.width() > largest->width()))
+      largest = &it->second;
   return largest;
 }
 
@@ -57,16 +57,9 @@ void TCardImages::Keep(int n, QImage picture) const {
   SizedImages[{n, {picture.width(), picture.height()}}] = std::move(picture);
 }
 
-void TCardImages::Prepare(const std::vector<std::pair<int, QSize>>& wanted) const {
-  std::vector<std::pair<int, QSize>> missing;
-  for (const auto& [n, pixels] : wanted) {
-    const bool known = SizedImages.count({n, {pixels.width(), pixels.height()}}) > 0;
-    const bool listed = std::find(missing.begin(), missing.end(), std::pair(n, pixels)) != missing.end();
-    if (!known && !listed && n >= 0 && n < Count && !pixels.isEmpty()) missing.emplace_back(n, pixels);
-  }
-  if (missing.size() < 2) return;  // one picture is drawn where it is needed
-  std::vector<QImage> rendered = RenderAll(missing);
-  for (std::size_t i = 0; i < missing.size(); ++i) Keep(missing[i].first, std::move(rendered[i]));
+QImage* TCardImages::Reserve(int n, QSize pixels) const {
+  const auto [place, fresh] = SizedImages.try_emplace({n, {pixels.width(), pixels.height()}});
+  return fresh ? &place->second : nullptr;
 }
 
 std::vector<QImage> TCardImages::RenderAll(const std::vector<std::pair<int, QSize>>& list,

@@ -30,13 +30,14 @@ class TCardImages {
   /// The kept picture n of exactly these device pixels; null when there is
   /// none yet.
   const QImage* Find(int n, QSize pixels) const;
-  /// The largest kept picture n of any size; null when there is none.
+  /// The largest kept picture n of any size, drawn already; null when there
+  /// is none.
   const QImage* Largest(int n) const;
   /// Keeps a picture drawn elsewhere (Render) for its size.
   void Keep(int n, QImage picture) const;
-  /// Renders the pictures among these that are not kept yet, several at a
-  /// time on the machine's cores.
-  void Prepare(const std::vector<std::pair<int, QSize>>& wanted) const;
+  /// The place where picture n of these device pixels is to be kept, to be
+  /// drawn into before anything asks for it; null when it is kept already.
+  QImage* Reserve(int n, QSize pixels) const;
   /// Renders each picture (index, device pixels) of the list, several at a
   /// time on the machine's cores, leaving `spareCores` of them to others;
   /// once a stop is requested, the ones not begun yet stay null.

@@ -13,6 +13,7 @@
 #include "FormTools.h"
 #include "Resources.h"
 #include "TablePictures.h"
+#include "TableText.h"
 #include "TableView.h"
 #include "records.h"
 #include "strong_player.h"
@@ -36,7 +37,8 @@ TfrmVarlo::TfrmVarlo(varlo::TClock* clock, std::optional<std::filesystem::path> 
       SeedClock(clock ? clock : OwnClock.get()),
       PaintTimer(this),
       PauseTimer(this),
-      Pictures(std::make_unique<TTablePictures>()) {
+      Pictures(std::make_unique<TTablePictures>()),
+      Texts(std::make_unique<TTableTexts>()) {
   LoadVarloResources();
   setObjectName(QStringLiteral("frmVarlo"));
   setWindowTitle(QStringLiteral("Varlo"));
@@ -56,6 +58,7 @@ TfrmVarlo::TfrmVarlo(varlo::TClock* clock, std::optional<std::filesystem::path> 
       },
       Qt::QueuedConnection);
   connect(TableView, &TTableView::Exposed, this, &TfrmVarlo::FormPaint);
+  connect(TableView, &TTableView::Exposed, this, &TfrmVarlo::PrepareAhead);
   connect(TableView, &TTableView::MouseDown, this, &TfrmVarlo::FormMouseDown);
   connect(TableView, &TTableView::SlotPlayed, this, &TfrmVarlo::TableSlotPlayed);
   // The sharp pictures replace their stand-ins at the next redraw.
@@ -85,6 +88,8 @@ TfrmVarlo::TfrmVarlo(varlo::TClock* clock, std::optional<std::filesystem::path> 
 }
 
 TfrmVarlo::~TfrmVarlo() {
+  // Jobs running ahead write into the texts, which go first.
+  Pictures->FinishAhead();
   if (frmVarlo == this) frmVarlo = nullptr;
 }
 

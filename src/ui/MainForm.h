@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "OnCores.h"
 #include "match.h"
 #include "random.h"
 #include "screen.h"
@@ -24,6 +25,7 @@ class QAction;
 class QMenu;
 class QPainter;
 class TTablePictures;
+class TTableTexts;
 class TTableView;
 
 class TfrmVarlo : public QMainWindow, public varlo::TScreen {
@@ -106,8 +108,11 @@ class TfrmVarlo : public QMainWindow, public varlo::TScreen {
   /// Opaque text with the top-left corner of its cell at the point.
   void DrawText(const std::string& text, varlo::TTablePoint at);
   void FillRect(const varlo::TTableRect& area);
-  /// Gets ready the pictures this drawing pass will draw, all at once.
+  /// Gets ready the pictures and texts this drawing pass will draw, all at
+  /// once.
   void PrepareCardImages();
+  void PrepareAhead();
+  TJobs CollectPreparation();
 
   std::unique_ptr<varlo::TClock> OwnClock;
   varlo::TMatch MatchState;
@@ -123,9 +128,12 @@ class TfrmVarlo : public QMainWindow, public varlo::TScreen {
   std::optional<QColor> FontColourChoice;
   QColor ColourChoice = Qt::black;
   std::unique_ptr<TTablePictures> Pictures;
+  std::unique_ptr<TTableTexts> Texts;
   QPainter* Canvas = nullptr;  // set while a drawing pass runs
-  // Set while a pass only notes which pictures it would draw, at what size.
+  // Set while a pass only notes which pictures (at what size) and texts it
+  // would draw.
   std::vector<std::pair<int, QSize>>* WantedImages = nullptr;
+  std::vector<std::pair<QPoint, QString>>* WantedTexts = nullptr;
   double PauseScale = 1.0;
   bool DriverRunning = false;
   bool CloseWaiting = false;

@@ -13,13 +13,10 @@ using namespace varlo;
 void TfrmVarlo::PaintTable() {
   PrepareCardImages();
   // The painter's lifetime is the canvas lock: from before the first
-  // picture to after the last.
+  // picture to after the last. Pictures, fills and texts are put on device
+  // pixels directly (DrawCardImage, FillRect, DrawText).
   QPainter painter(&TableView->Surface());
-  // Texts go through the table transform; pictures and fills are put on
-  // device pixels directly (DrawCardImage, FillRect).
   painter.setTransform(TableView->Transform().ToLogical());
-  painter.setFont(TextFont);
-  painter.setPen(TextPen);
   Canvas = &painter;
   DrawTable();
   DrawHumanHand();
@@ -27,19 +24,39 @@ void TfrmVarlo::PaintTable() {
   Canvas = nullptr;
   painter.end();
   TableView->Present();
+  Pictures->Drawn();
 }
 
-// A pass over the table that draws nothing: it collects the pictures and
-// their sizes, so that new ones are rendered together, on all cores, and a
-// new scale's first frame waits for none (TTablePictures).
 void TfrmVarlo::PrepareCardImages() {
-  std::vector<std::pair<int, QSize>> wanted;
-  WantedImages = &wanted;
+  Pictures->FinishAhead();
+  RunOnCores(CollectPreparation());
+}
+
+// After a resize the window system takes a while to show the larger window
+// in the table colour; meanwhile the other cores get ready what the redraw
+// it asked for will draw.
+void TfrmVarlo::PrepareAhead() { Pictures->RunAhead(CollectPreparation()); }
+
+// A pass over the table that draws nothing: it collects the pictures with
+// their sizes and the texts, so that new ones are rendered together, on all
+// cores, and a new scale's first frame waits for no sharp picture
+// (TTablePictures).
+TJobs TfrmVarlo::CollectPreparation() {
+  Pictures->FinishAhead();
+  TTablePictures::TWanted pictures;
+  TTableTexts::TWanted texts;
+  WantedImages = &pictures;
+  WantedTexts = &texts;
   DrawTable();
   DrawHumanHand();
   DrawOpponents();
   WantedImages = nullptr;
-  Pictures->Prepare(TableView->Transform().DeviceScale(), wanted);
+  WantedTexts = nullptr;
+  // Texts first: the longest jobs, they are best begun early.
+  TJobs jobs;
+  Texts->Prepare(TextFont, TableView->Transform(), texts, jobs);
+  Pictures->Prepare(TableView->Transform().DeviceScale(), pictures, jobs);
+  return jobs;
 }
 
 void TfrmVarlo::DrawTable() {
@@ -89,8 +106,10 @@ void TfrmVarlo::DrawCardImage(int n, const TTableRect& card) {
 }
 
 void TfrmVarlo::DrawText(const std::string& text, TTablePoint at) {
-  if (text.empty() || !Canvas) return;
-  DrawOpaqueText(*Canvas, *TableView, QString::fromStdString(text), QPoint(at.X, at.Y));
+  if (text.empty()) return;
+  if (WantedTexts) WantedTexts->emplace_back(QPoint(at.X, at.Y), QString::fromStdString(text));
+  if (!Canvas) return;
+  Texts->Draw(*TableView, TextFont, TextPen, QString::fromStdString(text), QPoint(at.X, at.Y));
 }
 
 void TfrmVarlo::FillRect(const TTableRect& area) {

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstddef>
+#include <functional>
 #include <stop_token>
 #include <thread>
 #include <vector>
@@ -27,3 +28,10 @@ void RunOnCores(std::size_t count, const TJob& job, std::stop_token stop = {},
   for (auto& helper : helpers) helper = std::jthread(work);
   work();
 }  // the helpers are joined here
+
+/// Work collected for one run: the longest jobs best come first.
+using TJobs = std::vector<std::function<void()>>;
+
+inline void RunOnCores(const TJobs& jobs) {
+  RunOnCores(jobs.size(), [&jobs](std::size_t i) { jobs[i](); });
+}

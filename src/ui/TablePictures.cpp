@@ -4,8 +4,6 @@
 #include <QEvent>
 #include <QPainter>
 
-#include "OnCores.h"
-
 namespace {
 
 // A picture of another size, smooth-scaled to cover all of `picture`.
@@ -19,7 +17,20 @@ void ScaleInto(const QImage& source, QImage& picture) {
 
 TTablePictures::TTablePictures(QObject* parent) : QObject(parent) {}
 
-TTablePictures::~TTablePictures() = default;
+TTablePictures::~TTablePictures() { FinishAhead(); }
+
+void TTablePictures::RunAhead(TJobs jobs) {
+  FinishAhead();
+  if (jobs.empty()) return;
+  // One core stays with the GUI thread, busy meanwhile with the window.
+  Ahead = std::jthread([jobs = std::move(jobs)] {
+    RunOnCores(jobs.size(), [&jobs](std::size_t i) { jobs[i](); }, {}, 1);
+  });
+}
+
+void TTablePictures::FinishAhead() {
+  if (Ahead.joinable()) Ahead.join();
+}
 
 void TTablePictures::SwitchTo(qreal scale) {
   if (Images && ImagesScale == scale) return;
@@ -42,28 +53,27 @@ const QImage* TTablePictures::Source(int n) const {
   return here;
 }
 
-void TTablePictures::Prepare(qreal scale, const TWanted& wanted) {
+void TTablePictures::Prepare(qreal scale, const TWanted& wanted, TJobs& jobs) {
+  FinishAhead();
   SwitchTo(scale);
-  TWanted now;
-  std::vector<std::pair<const QImage*, QImage*>> scaled;  // from, to
   for (const auto& [n, pixels] : wanted) {
     if (n < 0 || n >= TCardImages::Count || pixels.isEmpty() || Images->Find(n, pixels)) continue;
     const TKey key{n, {pixels.width(), pixels.height()}};
     if (StandIns.count(key)) continue;
     if (const QImage* source = Source(n)) {
-      QImage& standIn = StandIns[key];
-      standIn = QImage(pixels, QImage::Format_RGB32);
-      scaled.emplace_back(source, &standIn);
-    } else {
-      now.emplace_back(n, pixels);
+      QImage* standIn = &(StandIns[key] = QImage(pixels, QImage::Format_RGB32));
+      jobs.push_back([source, standIn] { ScaleInto(*source, *standIn); });
+    } else if (QImage* sharp = Images->Reserve(n, pixels)) {
+      jobs.push_back([sharp, n, pixels] { *sharp = TCardImages::Render(n, pixels); });
     }
   }
-  RunOnCores(scaled.size(), [&](std::size_t i) { ScaleInto(*scaled[i].first, *scaled[i].second); });
-  Images->Prepare(now);
+}
+
+void TTablePictures::Drawn() {
   // The batch's threads would slow down the frame that shows the stand-ins:
   // it starts once that frame is on the screen. Qt paints on an update
   // request of low priority; this comes after it.
-  if (!StandIns.empty() && !StartAsked) {
+  if (!StandIns.empty() && !Drawing && !StartAsked) {
     StartAsked = true;
     QCoreApplication::postEvent(this, new QEvent(QEvent::User), Qt::LowEventPriority - 1);
   }
@@ -72,11 +82,13 @@ void TTablePictures::Prepare(qreal scale, const TWanted& wanted) {
 void TTablePictures::customEvent(QEvent* event) {
   if (event->type() != QEvent::User) return;
   StartAsked = false;
+  FinishAhead();
   StartBatch();
 }
 
 const QImage& TTablePictures::Picture(int n, QSize pixels) {
   static const QImage none;
+  FinishAhead();
   if (!Images) return none;  // nothing prepared yet
   if (const QImage* sharp = Images->Find(n, pixels)) return *sharp;
   const auto standIn = StandIns.find({n, {pixels.width(), pixels.height()}});
@@ -109,6 +121,7 @@ void TTablePictures::StartBatch() {
 void TTablePictures::BatchDone(qreal scale, const TWanted& batch, std::vector<QImage>& pictures) {
   Drawing = false;
   Batch.join();
+  FinishAhead();
   const TCardImages* keep = scale == ImagesScale     ? Images.get()
                             : scale == EarlierScale ? EarlierImages.get()
                                                     : nullptr;

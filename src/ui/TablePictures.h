@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "CardImages.h"
+#include "OnCores.h"
 
 class TTablePictures : public QObject {
   Q_OBJECT
@@ -31,8 +32,15 @@ class TTablePictures : public QObject {
   /// Gets ready the pictures (index, device pixels) that a drawing pass at
   /// this device scale will ask for: kept ones stay; ones seen at another
   /// scale get stand-ins and are drawn sharp in the background; the others
-  /// are drawn now, together on all cores.
-  void Prepare(qreal scale, const TWanted& wanted);
+  /// are drawn now. The work of now goes to `jobs`, to be run before the
+  /// pass (or ahead of it).
+  void Prepare(qreal scale, const TWanted& wanted, TJobs& jobs);
+  /// Runs preparing jobs on plain threads while the GUI thread goes on;
+  /// every change to the pictures waits for them first.
+  void RunAhead(TJobs jobs);
+  void FinishAhead();
+  /// The pass that drew what was prepared is done.
+  void Drawn();
   /// Picture n covering exactly these device pixels at the scale last
   /// prepared: the sharp one, else its stand-in, else drawn now. Null for an
   /// index outside 0..32.
@@ -62,6 +70,6 @@ class TTablePictures : public QObject {
   bool Drawing = false;             // a batch is under way
   bool StartAsked = false;
   qreal BatchScale = 0;
-  // Last, so that it is stopped and joined before anything else goes.
-  std::jthread Batch;
+  // Last, so that they are stopped and joined before anything else goes.
+  std::jthread Batch, Ahead;
 };

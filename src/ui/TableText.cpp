@@ -1,60 +1,101 @@
 #include "TableText.h"
 
 #include <QFontMetrics>
-#include <QImage>
 #include <QPainter>
 #include <QtMath>
-#include <cstdlib>
 
 #include "TableView.h"
 
 namespace {
 
-// Whether the glyphs cover at least half of a pixel that went from `before`
-// to `after` when the text was blended on in the ink colour: read off the
-// channel on which ink and ground differ most.
-bool MostlyInk(QRgb before, QRgb after, QRgb ink) {
-  const int from[] = {qRed(before), qGreen(before), qBlue(before)};
-  const int to[] = {qRed(after), qGreen(after), qBlue(after)};
-  const int full[] = {qRed(ink), qGreen(ink), qBlue(ink)};
-  int c = 0;
-  for (int k = 1; k < 3; ++k)
-    if (std::abs(full[k] - from[k]) > std::abs(full[c] - from[c])) c = k;
-  return full[c] != from[c] && 2 * std::abs(to[c] - from[c]) >= std::abs(full[c] - from[c]);
+// More than a few window sizes' worth of texts: start again.
+constexpr std::size_t MaxMasks = 256;
+
+// ground * (1 - coverage) + ink * coverage, coverage in 255ths, rounded.
+QRgb Mix(QRgb ground, QRgb ink, int coverage) {
+  const auto mix = [coverage](int g, int i) {
+    const int v = g * (255 - coverage) + i * coverage + 128;
+    return (v + (v >> 8)) >> 8;  // v / 255 for v up to 255 * 255 + 128
+  };
+  return qRgb(mix(qRed(ground), qRed(ink)), mix(qGreen(ground), qGreen(ink)),
+              mix(qBlue(ground), qBlue(ink)));
 }
 
 }  // namespace
 
-// A glyph may reach out of its cell (the hook of a "J", the arm of a "k")
-// onto whatever the table shows there, which no fill restores. Blended
-// there, its soft edge would be blended again at every redraw and grow
-// darker. So outside the cell a pixel takes the ink whole where the glyph
-// covers at least half of it and is left as it was elsewhere: the text adds
-// the same pixels each time, and clears nothing outside its cell.
-void DrawOpaqueText(QPainter& painter, TTableView& table, const QString& text, QPoint at) {
-  auto& canvas = static_cast<QImage&>(*painter.device());
-  const TTableTransform& where = table.Transform();
-  const QFontMetrics metrics = painter.fontMetrics();
-  const QRect cell =
-      where.DeviceRect(QRect(at, QSize(metrics.horizontalAdvance(text), metrics.height())));
+TTableTexts::TKey TTableTexts::KeyOf(const QFont& font, const TTableTransform& where,
+                                     const QString& text, QPoint at) {
+  return {font, text, at.x(), at.y(), where.Scale(), where.DevicePixelRatio(),
+          where.DeviceOffset().x(), where.DeviceOffset().y()};
+}
+
+TTableTexts::TMask TTableTexts::Rasterise(const QFont& font, const TTableTransform& where,
+                                          const QString& text, QPoint at) {
+  // Metrics as on the table's image, whose resolution every image shares.
+  const QImage resolution(1, 1, QImage::Format_Alpha8);
+  const QFontMetrics metrics(font, &resolution);
+  TMask mask;
+  mask.Cell = where.DeviceRect(QRect(at, QSize(metrics.horizontalAdvance(text), metrics.height())));
   const QPoint baseline(at.x(), at.y() + metrics.ascent());
   // Every device pixel the glyphs may touch, soft edges included.
   const int margin = 2 + qCeil(where.DeviceScale());
   const QRect glyphs = where.DeviceRect(metrics.boundingRect(text).translated(baseline));
-  const QRect area = (glyphs.adjusted(-margin, -margin, margin, margin) | cell) & canvas.rect();
+  mask.Area = glyphs.adjusted(-margin, -margin, margin, margin) | mask.Cell;
+  mask.Coverage = QImage(mask.Area.size(), QImage::Format_Alpha8);
+  mask.Coverage.fill(0);
+  const qreal dpr = where.DevicePixelRatio();
+  mask.Coverage.setDevicePixelRatio(dpr);
+  // The table's own transform, moved to the area's corner: the glyphs fall
+  // on the same device pixels as on the table.
+  QPainter painter(&mask.Coverage);
+  painter.setTransform(where.ToLogical() *
+                       QTransform::fromTranslate(-mask.Area.x() / dpr, -mask.Area.y() / dpr));
+  painter.setFont(font);
+  painter.setPen(Qt::black);
+  painter.drawText(baseline, text);
+  return mask;
+}
+
+void TTableTexts::Prepare(const QFont& font, const TTableTransform& where, const TWanted& texts,
+                          TJobs& jobs) {
+  if (Masks.size() > MaxMasks) Masks.clear();
+  for (const auto& [at, text] : texts) {
+    const TKey key = KeyOf(font, where, text, at);
+    if (text.isEmpty() || Masks.count(key)) continue;
+    TMask* mask = &Masks[key];
+    jobs.push_back([mask, font, where, text, at] { *mask = Rasterise(font, where, text, at); });
+  }
+}
+
+const TTableTexts::TMask& TTableTexts::Mask(const QFont& font, const TTableTransform& where,
+                                            const QString& text, QPoint at) {
+  const TKey key = KeyOf(font, where, text, at);
+  auto kept = Masks.find(key);
+  if (kept == Masks.end()) kept = Masks.emplace(key, Rasterise(font, where, text, at)).first;
+  return kept->second;
+}
+
+void TTableTexts::Draw(TTableView& table, const QFont& font, const QColor& ink,
+                       const QString& text, QPoint at) {
+  if (text.isEmpty()) return;
+  const TMask& mask = Mask(font, table.Transform(), text, at);
+  QImage& canvas = table.Surface();
+  const QRect area = mask.Area & canvas.rect();
   if (area.isEmpty()) return;
   table.Claim(area);
-  const QImage before = canvas.copy(area);
-
-  table.FillDevice(cell);
-  painter.drawText(baseline, text);
-
-  const QRgb ink = painter.pen().color().rgb();
-  for (int y = 0; y < area.height(); ++y) {
-    auto* line = reinterpret_cast<QRgb*>(canvas.scanLine(area.y() + y)) + area.x();
-    const auto* under = reinterpret_cast<const QRgb*>(before.constScanLine(y));
-    for (int x = 0; x < area.width(); ++x)
-      if (!cell.contains(area.x() + x, area.y() + y))
-        line[x] = MostlyInk(under[x], line[x], ink) ? ink : under[x];
+  const QRgb pen = ink.rgb(), ground = table.Background().rgb();
+  const QRect cell = mask.Cell & area;
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(canvas.scanLine(y));
+    const uchar* coverage = mask.Coverage.constScanLine(y - mask.Area.y()) - mask.Area.x();
+    const bool cellRow = y >= cell.top() && y <= cell.bottom();
+    const int cellLeft = cellRow ? cell.left() : area.right() + 1;
+    const int cellRight = cellRow ? cell.right() : area.right();
+    for (int x = area.left(); x < cellLeft; ++x)
+      if (coverage[x] >= 128) line[x] = pen;
+    for (int x = cellLeft; x <= cellRight; ++x)
+      line[x] = coverage[x] == 0 ? ground : coverage[x] == 255 ? pen : Mix(ground, pen, coverage[x]);
+    for (int x = cellRight + 1; x <= area.right(); ++x)
+      if (coverage[x] >= 128) line[x] = pen;
   }
 }
