@@ -16,7 +16,6 @@ void TfrmVarlo::PaintTable() {
   // picture to after the last. Pictures, fills and texts are put on device
   // pixels directly (DrawCardImage, FillRect, DrawText).
   QPainter painter(&TableView->Surface());
-  painter.setTransform(TableView->Transform().ToLogical());
   Canvas = &painter;
   DrawTable();
   DrawHumanHand();

@@ -17,7 +17,7 @@ void ScaleInto(const QImage& source, QImage& picture) {
 
 TTablePictures::TTablePictures(QObject* parent) : QObject(parent) {}
 
-TTablePictures::~TTablePictures() { FinishAhead(); }
+TTablePictures::~TTablePictures() = default;
 
 void TTablePictures::RunAhead(TJobs jobs) {
   FinishAhead();

@@ -87,7 +87,7 @@ class TTableView : public QWidget {
 
  private:
   /// Fits the backing image to the widget's size and pixel ratio. Once the
-  /// table's place or scale changes it is filled afresh, for the game to
+  /// table's place or scale changes it is blank afresh, for the game to
   /// draw again; true then.
   bool FitCanvas();
   /// Fills the blank pixels of the region in the table colour.
