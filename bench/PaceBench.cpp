@@ -75,7 +75,7 @@ class TPlayer : public QObject {
   void Click(int slot) {
     TTableView* table = Window.Table();
     const QPointF at = table->Transform()
-                           .LogicalRect(QRect(TTableView::SlotCentre(slot), QSize(1, 1)))
+                           .LogicalRect(QRect(varlo::HandSlot(slot).Left + varlo::CardWidth / 2, varlo::HandSlot(slot).Top + varlo::CardHeight / 2, 1, 1))
                            .center();
     QMouseEvent press(QEvent::MouseButtonPress, at, table->mapToGlobal(at), Qt::LeftButton,
                       Qt::LeftButton, Qt::NoModifier);

@@ -24,7 +24,7 @@ bool ParseHumanStyle(const std::string& text, THumanStyle& style) {
 
 int THumanPlayer::StrayClickCount() { return Style == THumanStyle::Chaos ? Pick(6) : 0; }
 
-std::pair<int, int> THumanPlayer::StrayClick() { return {Pick(640), Pick(480)}; }
+std::pair<int, int> THumanPlayer::StrayClick() { return {Pick(TableWidth), Pick(TableHeight)}; }
 
 int THumanPlayer::LegalSlot(const TMatch& match) {
   const TSlotSet legal = match.Deal().LegalSlots(0);

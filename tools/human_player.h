@@ -36,7 +36,7 @@ class THumanPlayer {
   /// How many random clicks to make before the next deliberate one (chaos
   /// only; 0 for the others).
   int StrayClickCount();
-  /// A click anywhere on the 640 x 480 table.
+  /// A click anywhere on the table (table pixels).
   std::pair<int, int> StrayClick();
   /// A slot whose card may be played now: the leftmost one, a random one,
   /// or the brain's. -1 when the human holds no playable card.

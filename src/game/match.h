@@ -17,16 +17,11 @@
 #include "match_state.h"
 #include "random.h"
 #include "screen.h"
+#include "table_geometry.h"
 
 namespace varlo {
 
 class TGameChooser;
-
-/// Where the human's hand lies on the table; clicks are tested against it.
-constexpr int HandLeft = 20;
-constexpr int HandTop = 25;
-constexpr int CardWidth = 74;
-constexpr int CardHeight = 100;
 
 /// The window's redraw bookkeeping: what it shows, not what the match is.
 struct TRedrawFlags {

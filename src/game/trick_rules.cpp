@@ -6,11 +6,8 @@
 namespace varlo {
 
 int SlotAt(std::int32_t x, std::int32_t y) {
-  // Both bounds are inclusive: the row just below the pictures still hits.
-  if (x < HandLeft || x > HandLeft + HandSize * CardWidth - 1 || y < HandTop ||
-      y > HandTop + CardHeight)
-    return -1;
-  return (x - HandLeft) / CardWidth;
+  if (!HandHitArea.Contains(x, y)) return -1;
+  return (x - HandArea.Left) / CardWidth;
 }
 
 bool TMatch::MayPlaySlot(int slot) const {

@@ -1,11 +1,9 @@
 #include "CardImages.h"
 
 #include <QPainter>
-#include <algorithm>
-#include <atomic>
-#include <thread>
 
 #include "CardArt.h"
+#include "OnCores.h"
 
 namespace {
 
@@ -41,33 +39,36 @@ const QImage& TCardImages::Sized(int n, QSize pixels) const {
   return image;
 }
 
-void TCardImages::Prepare(const std::vector<std::pair<int, QSize>>& wanted) const {
-  std::vector<std::pair<int, QSize>> missing;
-  for (const auto& [n, pixels] : wanted) {
-    const bool known = SizedImages.count({n, {pixels.width(), pixels.height()}}) > 0;
-    const bool listed = std::find(missing.begin(), missing.end(), std::pair(n, pixels)) != missing.end();
-    if (!known && !listed && n >= 0 && n < Count && !pixels.isEmpty()) missing.emplace_back(n, pixels);
-  }
-  if (missing.size() < 2) return;  // one picture is drawn where it is needed
-  // Each picture paints its own image: nothing is shared between threads but
-  // the counter that hands out the next picture. Plain threads rather than
-  // Qt's concurrent module, which would be one more library to load at every
-  // start for a resize that may never come.
-  std::vector<QImage> rendered(missing.size());
-  std::atomic<std::size_t> next{0};
-  const auto work = [&] {
-    for (std::size_t i; (i = next++) < missing.size();)
-      rendered[i] = Render(missing[i].first, missing[i].second);
-  };
-  {
-    const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
-    std::vector<std::jthread> helpers(std::min(cores, missing.size()) - 1);
-    for (auto& helper : helpers) helper = std::jthread(work);
-    work();
-  }  // the helpers are joined here
-  for (std::size_t i = 0; i < missing.size(); ++i)
-    SizedImages[{missing[i].first, {missing[i].second.width(), missing[i].second.height()}}] =
-        std::move(rendered[i]);
+const QImage* TCardImages::Find(int n, QSize pixels) const {
+  const auto kept = SizedImages.find({n, {pixels.width(), pixels.height()}});
+  return kept == SizedImages.end() ? nullptr : &kept->second;
+}
+
+const QImage* TCardImages::Largest(int n) const {
+  const QImage* largest = nullptr;
+  for (auto it = SizedImages.lower_bound({n, {0, 0}}); it != SizedImages.end() && it->first.first == n; ++it)
+    if (!it->second.isNull() && (!largest || it->second.width() > largest->width()))
+      largest = &it->second;
+  return largest;
+}
+
+void TCardImages::Keep(int n, QImage picture) const {
+  if (n < 0 || n >= Count || picture.isNull()) return;
+  SizedImages[{n, {picture.width(), picture.height()}}] = std::move(picture);
+}
+
+QImage* TCardImages::Reserve(int n, QSize pixels) const {
+  const auto [place, fresh] = SizedImages.try_emplace({n, {pixels.width(), pixels.height()}});
+  return fresh ? &place->second : nullptr;
+}
+
+std::vector<QImage> TCardImages::RenderAll(const std::vector<std::pair<int, QSize>>& list,
+                                           std::stop_token stop, unsigned spareCores) {
+  std::vector<QImage> rendered(list.size());
+  RunOnCores(
+      list.size(), [&](std::size_t i) { rendered[i] = Render(list[i].first, list[i].second); },
+      stop, spareCores);
+  return rendered;
 }
 
 QImage TCardImages::Render(int n, qreal devicePixelRatio) {

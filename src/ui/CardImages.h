@@ -7,6 +7,7 @@
 #include <QSize>
 #include <array>
 #include <map>
+#include <stop_token>
 #include <utility>
 #include <vector>
 
@@ -26,11 +27,22 @@ class TCardImages {
   /// stretched to that size, not a resampled bitmap); rendered on first use
   /// and kept. Null for an index outside 0..32.
   const QImage& Sized(int n, QSize pixels) const;
-  /// No picture has been drawn for a device size yet.
-  bool Empty() const { return SizedImages.empty(); }
-  /// Renders the pictures among these that are not kept yet, several at a
-  /// time on the machine's cores.
-  void Prepare(const std::vector<std::pair<int, QSize>>& wanted) const;
+  /// The kept picture n of exactly these device pixels; null when there is
+  /// none yet.
+  const QImage* Find(int n, QSize pixels) const;
+  /// The largest kept picture n of any size, drawn already; null when there
+  /// is none.
+  const QImage* Largest(int n) const;
+  /// Keeps a picture drawn elsewhere (Render) for its size.
+  void Keep(int n, QImage picture) const;
+  /// The place where picture n of these device pixels is to be kept, to be
+  /// drawn into before anything asks for it; null when it is kept already.
+  QImage* Reserve(int n, QSize pixels) const;
+  /// Renders each picture (index, device pixels) of the list, several at a
+  /// time on the machine's cores, leaving `spareCores` of them to others;
+  /// once a stop is requested, the ones not begun yet stay null.
+  static std::vector<QImage> RenderAll(const std::vector<std::pair<int, QSize>>& list,
+                                       std::stop_token stop = {}, unsigned spareCores = 0);
 
   /// The drawing itself: a fully opaque image of round(74*dpr) x
   /// round(100*dpr) pixels with its device pixel ratio set; null for an

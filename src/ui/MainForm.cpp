@@ -10,9 +10,10 @@
 #include <QScreen>
 #include <QStyle>
 
-#include "CardImages.h"
 #include "FormTools.h"
 #include "Resources.h"
+#include "TablePictures.h"
+#include "TableText.h"
 #include "TableView.h"
 #include "match_saver.h"
 #include "records.h"
@@ -37,7 +38,9 @@ TfrmVarlo::TfrmVarlo(varlo::TClock* clock, std::optional<std::filesystem::path> 
       MatchState(*this, clock ? *clock : *OwnClock),
       SeedClock(clock ? clock : OwnClock.get()),
       PaintTimer(this),
-      PauseTimer(this) {
+      PauseTimer(this),
+      Pictures(std::make_unique<TTablePictures>()),
+      Texts(std::make_unique<TTableTexts>()) {
   LoadVarloResources();
   setObjectName(QStringLiteral("frmVarlo"));
   setWindowTitle(QStringLiteral("Varlo"));
@@ -57,8 +60,13 @@ TfrmVarlo::TfrmVarlo(varlo::TClock* clock, std::optional<std::filesystem::path> 
       },
       Qt::QueuedConnection);
   connect(TableView, &TTableView::Exposed, this, &TfrmVarlo::FormPaint);
+  connect(TableView, &TTableView::Exposed, this, &TfrmVarlo::PrepareAhead);
   connect(TableView, &TTableView::MouseDown, this, &TfrmVarlo::FormMouseDown);
   connect(TableView, &TTableView::ContinueKey, this, &TfrmVarlo::PauseClicked);
+  connect(TableView, &TTableView::SlotPlayed, this, &TfrmVarlo::TableSlotPlayed);
+  // The sharp pictures replace their stand-ins at the next redraw.
+  connect(Pictures.get(), &TTablePictures::SharpPicturesReady, this,
+          [this] { MatchState.RequestRepaint(); });
 
   TextFont = QApplication::font();
   TextFont.setPointSize(10);
@@ -87,6 +95,8 @@ TfrmVarlo::TfrmVarlo(varlo::TClock* clock, std::optional<std::filesystem::path> 
 }
 
 TfrmVarlo::~TfrmVarlo() {
+  // Jobs running ahead write into the texts, which go first.
+  Pictures->FinishAhead();
   if (frmVarlo == this) frmVarlo = nullptr;
 }
 
@@ -251,6 +261,12 @@ void TfrmVarlo::FormMouseDown(QPoint position) {
   if (PauseWaiting()) return PauseClicked();
   if (!MatchState.InputEnabled()) return;
   RunDriver([this, position] { MatchState.PlayTurn(position.x(), position.y(), false); });
+}
+
+// The keyboard names the slot itself: no click position is made up for it.
+void TfrmVarlo::TableSlotPlayed(int slot) {
+  if (!MatchState.InputEnabled()) return;
+  RunDriver([this, slot] { MatchState.PlaySlot(slot, false); });
 }
 
 void TfrmVarlo::miExitClick() { close(); }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "Preferences.h"
+#include "OnCores.h"
 #include "match.h"
 #include "random.h"
 #include "screen.h"
@@ -26,7 +27,8 @@ class TMatchSaver;
 class QAction;
 class QMenu;
 class QPainter;
-class TCardImages;
+class TTablePictures;
+class TTableTexts;
 class TTableView;
 
 class TfrmVarlo : public QMainWindow, public varlo::TScreen {
@@ -58,6 +60,9 @@ class TfrmVarlo : public QMainWindow, public varlo::TScreen {
   void OfferToContinue();
   /// Waits until the unfinished match's file is written (tests, exit).
   void FlushSaves();
+  /// Card pictures on the table are stand-ins whose sharp pictures are
+  /// still being drawn (after a resize); a redraw follows their arrival.
+  bool CardPicturesPending() const;
 
   // ---- varlo::TScreen
   void Beep() override;
@@ -91,6 +96,7 @@ class TfrmVarlo : public QMainWindow, public varlo::TScreen {
  private slots:
   void FormPaint();
   void FormMouseDown(QPoint position);
+  void TableSlotPlayed(int slot);
   void PaintTimerTimer();
   /// The waiting pause after a trick is over: the driver goes on.
   void PauseTimerTimer();
@@ -131,13 +137,17 @@ class TfrmVarlo : public QMainWindow, public varlo::TScreen {
   void DrawTable();
   void DrawHumanHand();
   void DrawOpponents();
-  void DrawCardImage(int n, int x, int y);
-  void DrawText(const std::string& text, int x, int y);
+  /// Picture n (0 the back, else card n - 1) covering the card's rectangle.
+  void DrawCardImage(int n, const varlo::TTableRect& card);
+  /// Opaque text with the top-left corner of its cell at the point.
+  void DrawText(const std::string& text, varlo::TTablePoint at);
+  void FillRect(const varlo::TTableRect& area);
+  /// Gets ready the pictures and texts this drawing pass will draw, all at
+  /// once.
   void DrawMessageLine(const std::string& text);
-  void FillRect(int left, int top, int right, int bottom);
-  const TCardImages& CardImages();
-  /// Renders the pictures the next drawing pass will need, all at once.
   void PrepareCardImages();
+  void PrepareAhead();
+  TJobs CollectPreparation();
 
   std::unique_ptr<varlo::TClock> OwnClock;
   varlo::TMatch MatchState;
@@ -155,11 +165,13 @@ class TfrmVarlo : public QMainWindow, public varlo::TScreen {
   std::optional<QFont> FontChoice;
   std::optional<QColor> FontColourChoice;
   QColor ColourChoice = Qt::black;
-  std::unique_ptr<TCardImages> Images, EarlierImages;
-  qreal ImagesScale = 0, EarlierScale = 0;
+  std::unique_ptr<TTablePictures> Pictures;
+  std::unique_ptr<TTableTexts> Texts;
   QPainter* Canvas = nullptr;  // set while a drawing pass runs
-  // Set while a pass only notes which pictures it would draw, at what size.
+  // Set while a pass only notes which pictures (at what size) and texts it
+  // would draw.
   std::vector<std::pair<int, QSize>>* WantedImages = nullptr;
+  std::vector<std::pair<QPoint, QString>>* WantedTexts = nullptr;
   double PauseScale = 1.0;
   bool DriverRunning = false;
   bool CloseWaiting = false;

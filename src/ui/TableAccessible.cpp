@@ -138,23 +138,29 @@ class TTableAccessible : public QAccessibleWidget {
 
   // Where a part, or one of its cards, lies on the table (table pixels).
   QRect TableRect(int part, int item) const {
-    const int w = varlo::CardWidth, h = varlo::CardHeight;
+    using namespace varlo;
     switch (part) {
-      case NamePart: return {290, 5, 240, 13};
-      case HandPart: return item < 0 ? QRect(20, 25, 8 * w, h) : QRect(20 + w * item, 25, w, h);
-      case JackPart: return {20, 163, w, 127};
-      case TrickPart: return item < 0 ? QRect(168, 163, 4 * w, h) : QRect(168 + w * item, 163, w, h);
-      case BenPart: return {538, 163, w, 127};
-      case SandraPart: return {279, 300, w, 127};
-      case HandLinePart: return {20, 385, 240, 25};
-      case GameLinePart: return {20, 410, 240, 20};
+      case NamePart: return ToQRect(NameArea);
+      case HandPart: return ToQRect(item < 0 ? HandArea : HandSlot(item));
+      case JackPart: return SeatRect(1);
+      case TrickPart: return ToQRect(item < 0 ? TrickArea : TrickCard(item));
+      case BenPart: return SeatRect(3);
+      case SandraPart: return SeatRect(2);
+      case HandLinePart: return ToQRect(HandLineArea);
+      case GameLinePart: return ToQRect(GameLineArea);
       default: {
-        const int top = 150 + 50 * (part - FirstRowPart);
-        const std::vector<varlo::TCard> cards = Cards(part);
-        if (item < 0 || item >= int(cards.size())) return {20, top, 8 * w, h};
-        return {20 + w * varlo::RankOf(cards[item]), top, w, h};
+        const std::vector<TCard> cards = Cards(part);
+        if (item < 0 || item >= int(cards.size())) return ToQRect(LayoutRow(part - FirstRowPart));
+        return ToQRect(LayoutCard(cards[item]));
       }
     }
+  }
+
+  // A computer player's back with its label below.
+  static QRect SeatRect(int seat) {
+    for (const varlo::TSeatPlace& place : varlo::SeatPlaces)
+      if (place.Seat == seat) return ToQRect(place.Area());
+    return {};
   }
 
   QRect ScreenRect(const QRect& table) const {

@@ -12,11 +12,11 @@ int RoundHalfUp(qreal v) { return static_cast<int>(std::floor(v + 0.5)); }
 TTableTransform::TTableTransform(QSizeF widgetSize, qreal devicePixelRatio)
     : Dpr(devicePixelRatio > 0 ? devicePixelRatio : 1) {
   S = std::max<qreal>(
-      1, std::min(widgetSize.width() / TableWidth, widgetSize.height() / TableHeight));
+      1, std::min(widgetSize.width() / varlo::TableWidth, widgetSize.height() / varlo::TableHeight));
   K = S * Dpr;
   // Whole device pixels, so that every picture lands on the pixel grid.
-  const qreal spareX = widgetSize.width() * Dpr - RoundHalfUp(TableWidth * K);
-  const qreal spareY = widgetSize.height() * Dpr - RoundHalfUp(TableHeight * K);
+  const qreal spareX = widgetSize.width() * Dpr - RoundHalfUp(varlo::TableWidth * K);
+  const qreal spareY = widgetSize.height() * Dpr - RoundHalfUp(varlo::TableHeight * K);
   Offset = QPoint(std::max(0, static_cast<int>(std::floor(spareX / 2))),
                   std::max(0, static_cast<int>(std::floor(spareY / 2))));
 }
@@ -42,8 +42,10 @@ QTransform TTableTransform::ToLogical() const {
 }
 
 QPoint TTableTransform::ToTable(QPointF logical) const {
-  // Unscaled, the click goes to the game exactly as the window reports it.
-  if (IsIdentity()) return logical.toPoint();
+  // Unscaled on a plain screen, the click goes to the game exactly as the
+  // window reports it. At a fractional pixel ratio a logical position may
+  // fall inside a device pixel that shows the card beside: the pixel decides.
+  if (IsIdentity() && Dpr == 1) return logical.toPoint();
   // The table pixel whose device span, as the drawing rounds it, holds the
   // device pixel under the point: clicks and pictures share their edges.
   const auto toTable = [this](qreal device, int offset) {

@@ -1,4 +1,4 @@
-// How the table's own coordinates (a 632 x 440 area) reach the window: scaled
+// How the table's own coordinates (table_geometry.h) reach the window: scaled
 // uniformly to fill the table widget, centred, on whole device pixels.
 // The game never sees anything but table coordinates.
 #pragma once
@@ -9,14 +9,17 @@
 #include <QSize>
 #include <QTransform>
 
+#include "table_geometry.h"
+
+/// The same rectangle as Qt spells it.
+inline QRect ToQRect(const varlo::TTableRect& r) { return {r.Left, r.Top, r.Width, r.Height}; }
+
 class TTableTransform {
  public:
-  static constexpr int TableWidth = 632, TableHeight = 440;
-
   /// The transform for a table widget of the given logical size at the
   /// given device pixel ratio. The scale never falls below 1.
   TTableTransform(QSizeF widgetSize, qreal devicePixelRatio);
-  TTableTransform() : TTableTransform(QSizeF(TableWidth, TableHeight), 1) {}
+  TTableTransform() : TTableTransform(QSizeF(varlo::TableWidth, varlo::TableHeight), 1) {}
 
   qreal Scale() const { return S; }
   qreal DevicePixelRatio() const { return Dpr; }

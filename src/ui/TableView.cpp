@@ -40,10 +40,28 @@ TTableView::TTableView(QWidget* parent) : QWidget(parent), BackColour(TableGreen
 
 QImage& TTableView::Canvas() {
   FitCanvas();
+  Claim(Image.rect());
   return Image;
 }
 
+QImage& TTableView::Surface() {
+  FitCanvas();
+  return Image;
+}
+
+void TTableView::Claim(const QRect& device) {
+  Realize(Blank & device);
+  Changed += device & Image.rect();
+}
+
+void TTableView::Realize(const QRegion& device) {
+  for (const QRect& r : device) FillPixels(r);
+  Blank -= device;
+}
+
 void TTableView::SetBackground(const QColor& colour) {
+  // What was filled in the old colour keeps it until the next fill.
+  Realize(Blank);
   BackColour = colour;
   QPalette pal = palette();
   pal.setColor(QPalette::Window, colour);
@@ -52,19 +70,30 @@ void TTableView::SetBackground(const QColor& colour) {
 
 void TTableView::Fill() {
   FitCanvas();
-  Image.fill(BackColour);
+  Blank = Changed = Image.rect();
   Present();
 }
 
 void TTableView::Present() {
-  OwnPaintPending = true;
-  update();
+  if (!Changed.isEmpty()) {
+    OwnPaintPending = true;
+    update(Logical(Changed));
+  }
   NotifyTableChanged(this);
 }
 
 void TTableView::PresentNow() {
+  if (Changed.isEmpty()) return;
   OwnPaintPending = true;
-  repaint();
+  repaint(Logical(Changed));
+}
+
+QRegion TTableView::Logical(const QRegion& device) const {
+  const qreal dpr = Image.devicePixelRatio();
+  QRegion logical;
+  for (const QRect& r : device)
+    logical += QRectF(r.x() / dpr, r.y() / dpr, r.width() / dpr, r.height() / dpr).toAlignedRect();
+  return logical;
 }
 
 bool TTableView::FitCanvas() {
@@ -75,20 +104,16 @@ bool TTableView::FitCanvas() {
   const bool fits = !Image.isNull() && Image.devicePixelRatio() == dpr &&
                     Image.width() >= needed.width() && Image.height() >= needed.height();
   if (fits && where == Where) return false;
-  // A new size moves or rescales the table: the game draws it afresh. The
-  // image never shrinks, so going back to a size it has had allocates
-  // nothing.
-  if (fits) {
-    FillDevice(QRect(QPoint(0, 0), needed));
-    Where = where;
-    return true;
+  // A new size moves or rescales the table: the game draws it afresh on
+  // the table colour. The image never shrinks, so going back to a size it
+  // has had allocates nothing.
+  if (!fits) {
+    QSize grown = needed;
+    if (!Image.isNull() && Image.devicePixelRatio() == dpr) grown = grown.expandedTo(Image.size());
+    Image = QImage(grown, QImage::Format_RGB32);
+    Image.setDevicePixelRatio(dpr);
   }
-  QSize grown = needed;
-  if (!Image.isNull() && Image.devicePixelRatio() == dpr) grown = grown.expandedTo(Image.size());
-  QImage next(grown, QImage::Format_RGB32);
-  next.setDevicePixelRatio(dpr);
-  next.fill(BackColour);
-  Image = std::move(next);
+  Blank = Changed = Image.rect();
   Where = where;
   return true;
 }
@@ -103,9 +128,17 @@ void TTableView::PutImage(const QImage& picture, QPoint device) {
   const qsizetype fromStep = picture.bytesPerLine(), toStep = Image.bytesPerLine();
   for (int row = 0; row < target.height(); ++row, from += fromStep, to += toStep)
     std::memcpy(to, from, bytes);
+  Blank -= target;
+  Changed += target;
 }
 
 void TTableView::FillDevice(const QRect& device) {
+  FillPixels(device);
+  Blank -= device;
+  Changed += device & Image.rect();
+}
+
+void TTableView::FillPixels(const QRect& device) {
   const QRect target = device & Image.rect();
   if (target.isEmpty()) return;
   uchar* line = Image.scanLine(target.y()) + target.x() * sizeof(QRgb);
@@ -117,10 +150,17 @@ void TTableView::FillDevice(const QRect& device) {
 void TTableView::paintEvent(QPaintEvent* event) {
   const bool refitted = FitCanvas();
   QPainter painter(this);
-  const QRect area = event->rect();
   const qreal dpr = Image.devicePixelRatio();
-  const QRectF source(area.x() * dpr, area.y() * dpr, area.width() * dpr, area.height() * dpr);
-  painter.drawImage(QRectF(area), Image, source);
+  QRegion device;
+  for (const QRect& r : event->region())
+    device += QRectF(r.x() * dpr, r.y() * dpr, r.width() * dpr, r.height() * dpr).toAlignedRect();
+  device &= Image.rect();
+  const auto logical = [dpr](const QRect& r) {
+    return QRectF(r.x() / dpr, r.y() / dpr, r.width() / dpr, r.height() / dpr);
+  };
+  for (const QRect& r : device & Blank) painter.fillRect(logical(r), BackColour);
+  for (const QRect& r : device - Blank) painter.drawImage(logical(r), Image, QRectF(r));
+  Changed -= device;
   PaintMark(painter);
   ReportFirstPaint();
   if (!PaintedOnce) {
@@ -156,11 +196,6 @@ void TTableView::mousePressEvent(QMouseEvent* event) {
   const int before = FocusedSlot();
   if (Focus.Hide()) MarkMoved(before);
   emit MouseDown(Where.ToTable(event->position()));
-}
-
-QPoint TTableView::SlotCentre(int slot) {
-  return {varlo::HandLeft + varlo::CardWidth * slot + varlo::CardWidth / 2,
-          varlo::HandTop + varlo::CardHeight / 2};
 }
 
 int TTableView::FocusedSlot() const {
@@ -209,15 +244,12 @@ void TTableView::keyPressEvent(QKeyEvent* event) {
 }
 
 void TTableView::PlaySlot(int slot) {
-  if (slot >= 0) emit MouseDown(SlotCentre(slot));
+  if (slot >= 0) emit SlotPlayed(slot);
 }
 
 QRect TTableView::MarkRect(int slot) const {
   if (slot < 0) return {};
-  return Where
-      .LogicalRect(QRect(varlo::HandLeft + varlo::CardWidth * slot, varlo::HandTop,
-                         varlo::CardWidth, varlo::CardHeight))
-      .toAlignedRect();
+  return Where.LogicalRect(ToQRect(varlo::HandSlot(slot))).toAlignedRect();
 }
 
 void TTableView::MarkMoved(int before) {

@@ -1,12 +1,16 @@
 // The table: the main window's client area. Everything the game draws goes
 // into a backing image that keeps it until it is painted over or filled, as
 // a window canvas does; a paint event only copies that image to the screen.
+// What was filled and not drawn on since is filled on the screen instead of
+// copied, and only what changed is copied: after a resize of a large window
+// its pixels are written once, not three times.
 // The game draws in table coordinates; the table transform scales them to
 // the widget, so a larger window shows a larger table.
 #pragma once
 
 #include <QColor>
 #include <QImage>
+#include <QRegion>
 #include <QWidget>
 
 #include "HandFocus.h"
@@ -20,8 +24,7 @@ class TTableView : public QWidget {
   Q_OBJECT
 
  public:
-  /// The table's items lie within x < 612 and y < 430.
-  static constexpr int MinWidth = 632, MinHeight = 440;
+  static constexpr int MinWidth = varlo::TableWidth, MinHeight = varlo::TableHeight;
 
   explicit TTableView(QWidget* parent = nullptr);
 
@@ -31,14 +34,19 @@ class TTableView : public QWidget {
   const varlo::TMatch* Match() const { return Game; }
   /// The slot the keyboard's focus mark stands on; -1 while it is hidden.
   int FocusedSlot() const;
-  /// The table pixel a card of the hand is played at: its slot's centre.
-  static QPoint SlotCentre(int slot);
 
   QSize sizeHint() const override { return {MinWidth, MinHeight}; }
 
   /// The backing image (physical pixels, device pixel ratio set); sized to
-  /// cover the whole widget.
+  /// cover the whole widget, every pixel what was drawn or the table colour.
   QImage& Canvas();
+  /// The backing image for a drawing pass, which writes only through
+  /// PutImage, FillDevice and inside areas it has claimed: pixels that
+  /// nothing has drawn on since the last fill may hold anything here.
+  QImage& Surface();
+  /// Readies device pixels of the surface for a pass to draw on freely:
+  /// they hold what the table shows and will be presented.
+  void Claim(const QRect& device);
   /// Where the table lies in the widget at its current size.
   const TTableTransform& Transform() const { return Where; }
   /// Copies a picture onto the backing image with its top-left corner on
@@ -51,10 +59,11 @@ class TTableView : public QWidget {
   void SetBackground(const QColor& colour);
   /// Fills the whole backing image with the table colour.
   void Fill();
-  /// Schedules a copy of the backing image to the screen. Unlike a paint
-  /// event from the window system, it does not ask for a redraw.
+  /// Schedules a copy of what changed in the backing image to the screen.
+  /// Unlike a paint event from the window system, it does not ask for a
+  /// redraw.
   void Present();
-  /// Copies the backing image to the screen at once.
+  /// Copies what changed to the screen at once.
   void PresentNow();
 
  signals:
@@ -63,6 +72,8 @@ class TTableView : public QWidget {
   void Exposed();
   /// A mouse button went down at the position (table pixels).
   void MouseDown(QPoint position);
+  /// A key played the card of the hand's slot (0..7).
+  void SlotPlayed(int slot);
   /// The table reached the screen for the first time.
   void FirstPainted();
   /// Enter or Space while a trick is on show: the player ends the pause.
@@ -78,10 +89,16 @@ class TTableView : public QWidget {
 
  private:
   /// Fits the backing image to the widget's size and pixel ratio. Once the
-  /// table's place or scale changes it is filled afresh, for the game to
+  /// table's place or scale changes it is blank afresh, for the game to
   /// draw again; true then.
   bool FitCanvas();
-  /// Plays a slot as a click on its card would.
+  /// Fills the blank pixels of the region in the table colour.
+  void Realize(const QRegion& device);
+  void FillPixels(const QRect& device);
+  /// The widget's logical pixels that cover these device pixels.
+  QRegion Logical(const QRegion& device) const;
+  /// Asks for the card of a slot to be played; a click on it would play
+  /// the same card.
   void PlaySlot(int slot);
   /// Redraws the screen where the focus mark was and is, without asking the
   /// game for a redraw.
@@ -90,6 +107,11 @@ class TTableView : public QWidget {
   void PaintMark(QPainter& painter);
 
   QImage Image;
+  // Device pixels nothing has drawn on since the last fill: the table
+  // colour, though only on the screen.
+  QRegion Blank;
+  // Device pixels that changed since the screen last showed them.
+  QRegion Changed;
   TTableTransform Where;
   const varlo::TMatch* Game = nullptr;
   THandFocus Focus;

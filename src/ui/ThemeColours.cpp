@@ -35,7 +35,7 @@ bool FitPalette(QPalette& palette, const QPalette& theme) {
   for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
     for (auto [text, background] : TextOnBackground) {
       const QColor fg = palette.color(group, text), bg = palette.color(group, background);
-      if (ContrastRatio(fg, bg) >= ReadableContrast) continue;
+      if (ContrastRatio(fg, bg) >= AimedContrast) continue;
       palette.setColor(group, text, ReadableOn(fg, bg, theme.color(group, text)));
       changed = true;
     }
@@ -55,15 +55,15 @@ bool IsDarkPalette(const QPalette& palette) {
 }
 
 QColor ReadableOn(const QColor& wanted, const QColor& background, const QColor& towards) {
-  if (ContrastRatio(wanted, background) >= ReadableContrast) return wanted;
+  if (ContrastRatio(wanted, background) >= AimedContrast) return wanted;
   // The first step on the way to each target that is readable keeps as much
   // of the wanted colour as it can.
   constexpr int Steps = 64;
   for (const QColor& target : {towards, QColor(Qt::white), QColor(Qt::black)}) {
-    if (ContrastRatio(target, background) < ReadableContrast) continue;
+    if (ContrastRatio(target, background) < AimedContrast) continue;
     for (int step = 1; step <= Steps; ++step) {
       const QColor candidate = Mix(wanted, target, double(step) / Steps);
-      if (ContrastRatio(candidate, background) >= ReadableContrast) return candidate;
+      if (ContrastRatio(candidate, background) >= AimedContrast) return candidate;
     }
   }
   // Nothing reaches it on this background: the best there is.

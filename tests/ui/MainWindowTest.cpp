@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -40,6 +41,7 @@ class TMainWindowTest : public QObject {
   void AnyButtonPlaysTheClickedCard();
   void ClickOutsideTheHandChangesNothing();
   void ClickWhileInputDisabledIsIgnored();
+  void AKeyPlaysItsSlotWithoutMakingUpAClick();
   void ExitAnsweredNoKeepsTheWindow();
   void ExitAnsweredYesClosesTheWindow();
   void PauseShowsTheWholeTrick();
@@ -210,6 +212,22 @@ void TMainWindowTest::ClickWhileInputDisabledIsIgnored() {
   QTest::mouseClick(window->Table(), Qt::LeftButton, {}, SlotCentre(0));
   QCOMPARE(m.Deal().Players[0].Cards[0], 0);
   QVERIFY(!m.InputEnabled());
+}
+
+void TMainWindowTest::AKeyPlaysItsSlotWithoutMakingUpAClick() {
+  TTestWindow window;
+  auto& m = window->Match();
+  DealWhistHeartsToHuman(m);
+  QSignalSpy clicks(window->Table(), &TTableView::MouseDown);
+  QSignalSpy played(window->Table(), &TTableView::SlotPlayed);
+  window->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(window.get()));
+  QTest::keyClick(window->windowHandle(), Qt::Key_3);
+  QCOMPARE(m.Deal().Players[0].Cards[2], -1);
+  QCOMPARE(m.Lines().HandLine, std::string("Hand: You"));
+  QCOMPARE(played.size(), 1);
+  QCOMPARE(played[0][0].toInt(), 2);
+  QCOMPARE(clicks.size(), 0);
 }
 
 void TMainWindowTest::ExitAnsweredNoKeepsTheWindow() {

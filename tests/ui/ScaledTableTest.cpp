@@ -2,6 +2,7 @@
 // drawn for exactly the device pixels its rectangle covers; clicks are
 // mapped back to the table's own coordinates.
 #include <QTest>
+#include <array>
 #include <tuple>
 
 #include "TestWindow.h"
@@ -14,6 +15,9 @@ class TScaledTableTest : public QObject {
  private slots:
   void CardsCoverTheirScaledRectanglesAndClicksMapBack_data();
   void CardsCoverTheirScaledRectanglesAndClicksMapBack();
+  void EachCardIsPlayedWhereItIsDrawn_data();
+  void EachCardIsPlayedWhereItIsDrawn();
+  void AfterAResizeCardsShowAtOnceAndTurnSharp();
 };
 
 void TScaledTableTest::CardsCoverTheirScaledRectanglesAndClicksMapBack_data() {
@@ -77,6 +81,74 @@ void TScaledTableTest::CardsCoverTheirScaledRectanglesAndClicksMapBack() {
   click(t.DeviceX(20 + 74 * 7) - dpr, t.DeviceY(60));  // the last column of slot 6
   QCOMPARE(m.Deal().Players[0].Cards[6], -1);
   QCOMPARE(m.Deal().Players[0].Cards[7], 7);
+}
+
+void TScaledTableTest::EachCardIsPlayedWhereItIsDrawn_data() {
+  QTest::addColumn<QSize>("table");
+  QTest::newRow("unscaled") << QSize(632, 440);
+  QTest::newRow("odd, height decides, centred across") << QSize(1500, 577);
+}
+
+// The drawing and the hit test read one geometry: a click on any device
+// pixel of a card of the hand plays that card, and no other click plays it
+// but one on the table row just below it.
+void TScaledTableTest::EachCardIsPlayedWhereItIsDrawn() {
+  QFETCH(QSize, table);
+  TTestWindow window;
+  window->resize(window->size() + table - window->Table()->size());
+  QTRY_COMPARE(window->Table()->size(), table);
+  Settle(*window);
+  auto& m = window->Match();
+  DealWhistHeartsToHuman(m);
+  m.RepaintTable();
+  const QImage& canvas = window->Table()->Canvas();
+  const TTableTransform& t = window->Table()->Transform();
+  std::array<QRect, 8> drawn, rowBelow;
+  for (int slot = 0; slot < 8; ++slot) {
+    const varlo::TTableRect card = varlo::HandSlot(slot);
+    drawn[slot] = t.DeviceRect(ToQRect(card));
+    rowBelow[slot] = t.DeviceRect(QRect(card.Left, card.Bottom(), card.Width, 1));
+    QVERIFY(canvas.copy(drawn[slot]) == TCardImages::Render(slot + 1, drawn[slot].size()));
+  }
+  int wrong = 0;
+  for (int y = 0; y < canvas.height(); ++y)
+    for (int x = 0; x < canvas.width(); ++x) {
+      const QPoint at = t.ToTable(QPointF(x, y) / t.DevicePixelRatio());
+      const int hit = varlo::SlotAt(at.x(), at.y());
+      int shown = -1;
+      for (int slot = 0; slot < 8; ++slot) shown = drawn[slot].contains(x, y) ? slot : shown;
+      wrong += hit != shown && !(shown < 0 && rowBelow[hit].contains(x, y));
+    }
+  QCOMPARE(wrong, 0);
+}
+
+// The first frame at the new size shows the cards drawn before, scaled to
+// their new places; the sharp pictures follow, and the screen shows what
+// the table holds.
+void TScaledTableTest::AfterAResizeCardsShowAtOnceAndTurnSharp() {
+  TTestWindow window;
+  auto& m = window->Match();
+  DealWhistHeartsToHuman(m);
+  m.RepaintTable();
+  window->resize(window->size() + QSize(632, 440));
+  QTRY_COMPARE(window->Table()->size(), QSize(1264, 880));
+  Settle(*window);
+  const QImage& canvas = window->Table()->Canvas();
+  const TTableTransform& t = window->Table()->Transform();
+  const auto difference = [&](int slot) {
+    const QRect device = t.DeviceRect(ToQRect(varlo::HandSlot(slot)));
+    const QImage sharp = TCardImages::Render(slot + 1, device.size()), shown = canvas.copy(device);
+    qint64 sum = 0;
+    for (int y = 0; y < sharp.height(); ++y)
+      for (int x = 0; x < sharp.width(); ++x)
+        sum += std::abs(qGray(sharp.pixel(x, y)) - qGray(shown.pixel(x, y)));
+    return double(sum) / (sharp.width() * sharp.height());
+  };
+  for (int slot = 0; slot < 8; ++slot) QVERIFY2(difference(slot) < 16, qPrintable(QString::number(slot)));
+  QVERIFY(WaitForSharpPictures(*window));
+  for (int slot = 0; slot < 8; ++slot) QCOMPARE(difference(slot), 0.0);
+  QCOMPARE(window->Table()->grab().toImage().convertToFormat(QImage::Format_RGB32),
+           window->Table()->Canvas());
 }
 
 QTEST_MAIN(TScaledTableTest)

@@ -3,7 +3,9 @@
 // apart from y 150, the three computer players' backs, the two fills.
 #include <QFontMetrics>
 #include <QTest>
+#include <QRegion>
 #include <array>
+#include <tuple>
 
 #include "TestWindow.h"
 
@@ -94,6 +96,8 @@ class TTableDrawingTest : public QObject {
   void TextsAreDrawnOpaque_data();
   void TextsAreDrawnOpaque();
   void LayoutGameLineHasNoStatusFill();
+  void RedrawWithNothingChangedGivesTheSamePixels_data();
+  void RedrawWithNothingChangedGivesTheSamePixels();
 };
 
 void TTableDrawingTest::BeforeTheFirstMatchOnlyTheTableColourShows() {
@@ -255,6 +259,46 @@ void TTableDrawingTest::LayoutGameLineHasNoStatusFill() {
   QVERIFY(Untouched(canvas, 20, 385, 260, 410));
   const QRect cell = TextCell(*window, canvas, QStringLiteral("Current Game: Varlo"), 20, 410);
   QVERIFY(Untouched(canvas, cell.right() + 1, 410, 260, 430));
+}
+
+void TTableDrawingTest::RedrawWithNothingChangedGivesTheSamePixels_data() {
+  QTest::addColumn<int>("contract");
+  QTest::newRow("trick") << 1;
+  QTest::newRow("layout") << 0;
+}
+
+// Glyph edges reach out of their text's cell (the "J" of "Jo"): a second
+// redraw must not blend them again over the first, and outside its cell a
+// text adds nothing but its own colour.
+void TTableDrawingTest::RedrawWithNothingChangedGivesTheSamePixels() {
+  QFETCH(int, contract);
+  TTestWindow window;
+  auto& m = window->Match();
+  contract == 0 ? PrepareLayout(m) : PrepareTrick(m);
+  const QImage bare = RedrawOverMarker(*window).copy();
+  Edit(m)->Table.HandLine = "Hand: Jack";
+  Edit(m)->Table.GameLine = "Current Game: Whist";
+  Edit(m)->Deal.Players[0].Name = "Jo";
+  const QImage first = RedrawOverMarker(*window).copy();
+  m.RepaintTable();
+  const QImage& again = window->Table()->Canvas();
+
+  QRegion cells;
+  for (auto [text, x, y] : {std::tuple("Hand: Jack", 20, 385), {"Current Game: Whist", 20, 410},
+                            {"Jo", 290, 5}}) {
+    const QRect cell = TextCell(*window, first, QString::fromLatin1(text), x, y);
+    cells += DeviceRect(first, cell.x(), cell.y(), cell.width(), cell.height());
+  }
+  const QRgb ink = window->TextColour().rgb();
+  int differing = 0, blended = 0;
+  for (int y = 0; y < first.height(); ++y)
+    for (int x = 0; x < first.width(); ++x) {
+      differing += first.pixel(x, y) != again.pixel(x, y);
+      blended += !cells.contains(QPoint(x, y)) && first.pixel(x, y) != bare.pixel(x, y) &&
+                 first.pixel(x, y) != ink;
+    }
+  QCOMPARE(differing, 0);
+  QCOMPARE(blended, 0);
 }
 
 QTEST_MAIN(TTableDrawingTest)

@@ -65,6 +65,14 @@ class TFreshHome {
   std::vector<QByteArray> Saved;
 };
 
+/// After a resize the first frames show the cards of the size before,
+/// scaled; waits until the sharp pictures are drawn and on the table.
+inline bool WaitForSharpPictures(TfrmVarlo& window) {
+  for (int i = 0; i < 2000 && window.CardPicturesPending(); ++i) QTest::qWait(5);
+  Settle(window);
+  return !window.CardPicturesPending();
+}
+
 class TTestWindow {
  public:
   explicit TTestWindow(std::filesystem::path recordsFile = {})
