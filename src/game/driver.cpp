@@ -237,6 +237,11 @@ void TMatch::KeepTakeBackPoint() {
   Points.push_back(S);
 }
 
+void TMatch::MarkAssisted() {
+  S.Progress.Assisted = true;
+  for (TMatchState& point : Points) point.Progress.Assisted = true;
+}
+
 bool TMatch::CanTakeBack() const {
   return Setup.TakeBack && S.Driver.InputEnabled && !MatchFinished() && Points.size() >= 2;
 }
@@ -248,8 +253,7 @@ bool TMatch::TakeBack() {
   Points.pop_back();
   S = Points.back();
   S.Deal.Players[0].Name = name;
-  S.Progress.Assisted = true;
-  Points.back() = S;
+  MarkAssisted();
   // Cards come back off the layout: only a fill removes their pictures.
   Scr.FillWindow();
   RequestRepaint();

@@ -58,6 +58,9 @@ class TMatch {
   // ---- what the player changes between moves
   /// Options > Player Name: used from now on wherever his name is read.
   void SetHumanName(const std::string& name);
+  /// The player has help (the coach): the result will be no record. Every
+  /// point he may take back to belongs to the same assisted match.
+  void MarkAssisted();
   /// After a failure the table takes no clicks until New.
   void DisableInput() { S.Driver.InputEnabled = false; }
 

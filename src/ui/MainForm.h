@@ -145,6 +145,11 @@ class TfrmVarlo : public QMainWindow, public varlo::TScreen {
   /// Gets ready the pictures and texts this drawing pass will draw, all at
   /// once.
   void DrawMessageLine(const std::string& text);
+  /// The coach's figures in the band below the hand.
+  void DrawAdvice();
+  /// Asks the coach again when the human is to play; forgets its advice
+  /// otherwise. Advice makes the match assisted.
+  void UpdateAdvice();
   void PrepareCardImages();
   void PrepareAhead();
   TJobs CollectPreparation();

@@ -90,6 +90,7 @@ void TfrmVarlo::DrawHumanHand() {
   for (int i = 0; i < HandSize; ++i) DrawCardImage(human.Cards[i] + 1, HandSlot(i));
   FillRect(NameArea);
   DrawText(human.Name, NameArea.TopLeft());
+  if (Prefs.Coach) DrawAdvice();
 }
 
 void TfrmVarlo::DrawOpponents() {

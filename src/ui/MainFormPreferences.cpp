@@ -35,6 +35,7 @@ void TfrmVarlo::ApplyPreferences() {
   UseOpponents(Prefs.Opponents, StrongPlayer ? OpponentsSeed : SeedClock->Read());
   miTakeBack->setVisible(Prefs.TakeBack);
   miTakeBack->setEnabled(MatchState.CanTakeBack());
+  if (!DriverRunning && !PauseWaiting()) UpdateAdvice();
   MatchState.RequestRepaint();
 }
 

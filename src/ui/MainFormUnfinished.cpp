@@ -19,6 +19,7 @@ bool UnderWay(const varlo::TMatch& match) {
 
 void TfrmVarlo::AfterDriver() {
   miTakeBack->setEnabled(MatchState.CanTakeBack());
+  UpdateAdvice();
   if (MatchState.MatchFinished()) return ForgetUnfinishedMatch();
   // Only a table that waits for the human's card is a point to go on from.
   if (MatchState.InputEnabled() && !PauseWaiting()) SaveUnfinishedMatch();

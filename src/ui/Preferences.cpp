@@ -19,6 +19,7 @@ const QString MessagesKey = QStringLiteral("layout_messages");
 const QString KeepKey = QStringLiteral("keep_unfinished_match");
 const QString TakeBackKey = QStringLiteral("allow_take_back");
 const QString RememberKey = QStringLiteral("remember_look");
+const QString CoachKey = QStringLiteral("show_card_worth");
 const QString NameKey = QStringLiteral("look/name");
 const QString FontKey = QStringLiteral("look/font");
 const QString FontColourKey = QStringLiteral("look/font_colour");
@@ -82,6 +83,7 @@ TPreferences LoadPreferences(const QString& file, bool* readable) {
   p.KeepUnfinished = ReadBool(s, KeepKey, false);
   p.TakeBack = ReadBool(s, TakeBackKey, false);
   p.RememberLook = ReadBool(s, RememberKey, false);
+  p.Coach = ReadBool(s, CoachKey, false);
   if (p.RememberLook) p.Look = ReadLook(s);
   return p;
 }
@@ -97,6 +99,7 @@ bool SavePreferences(const QString& file, const TPreferences& p) {
   s.setValue(KeepKey, p.KeepUnfinished);
   s.setValue(TakeBackKey, p.TakeBack);
   s.setValue(RememberKey, p.RememberLook);
+  s.setValue(CoachKey, p.Coach);
   if (p.RememberLook && p.Look) {
     s.setValue(NameKey, p.Look->Name);
     s.setValue(FontKey, p.Look->Font.toString());

@@ -28,6 +28,9 @@ struct TPreferences {
   bool TakeBack = false;
   /// The name, font and background of the Options menu last across starts.
   bool RememberLook = false;
+  /// Under each card the human may play, what it is worth to him (the
+  /// coach); a match played so is assisted.
+  bool Coach = false;
   /// What was remembered; only read while RememberLook is on.
   std::optional<TLook> Look;
 

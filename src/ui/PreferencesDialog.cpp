@@ -81,7 +81,12 @@ void TfrmPreferences::CreateComponents() {
       QStringLiteral("Game > Take back (Ctrl+Z); a match with a card taken back stays out of the Top ten"));
   chkRememberLook = new QCheckBox(QStringLiteral("&Remember my name, font and background"), this);
   chkRememberLook->setObjectName(QStringLiteral("chkRememberLook"));
-  for (QCheckBox* box : {chkKeepMatch, chkTakeBack, chkRememberLook})
+  chkCoach = new QCheckBox(QStringLiteral("Show what each card is &worth"), this);
+  chkCoach->setObjectName(QStringLiteral("chkCoach"));
+  chkCoach->setToolTip(QStringLiteral(
+      "Under each card you may play, the points it is expected to bring you in this deal; "
+      "a match played so stays out of the Top ten"));
+  for (QCheckBox* box : {chkKeepMatch, chkTakeBack, chkRememberLook, chkCoach})
     box->setAccessibleDescription(box->toolTip());
 
   btnBox = new QDialogButtonBox(
@@ -101,6 +106,7 @@ void TfrmPreferences::CreateComponents() {
   layout->addWidget(chkKeepMatch);
   layout->addWidget(chkTakeBack);
   layout->addWidget(chkRememberLook);
+  layout->addWidget(chkCoach);
   layout->addWidget(btnBox);
 }
 
@@ -112,6 +118,7 @@ void TfrmPreferences::Show(const TPreferences& p) {
   chkKeepMatch->setChecked(p.KeepUnfinished);
   chkTakeBack->setChecked(p.TakeBack);
   chkRememberLook->setChecked(p.RememberLook);
+  chkCoach->setChecked(p.Coach);
 }
 
 TPreferences TfrmPreferences::Chosen() const {
@@ -122,5 +129,6 @@ TPreferences TfrmPreferences::Chosen() const {
   p.KeepUnfinished = chkKeepMatch->isChecked();
   p.TakeBack = chkTakeBack->isChecked();
   p.RememberLook = chkRememberLook->isChecked();
+  p.Coach = chkCoach->isChecked();
   return p;
 }

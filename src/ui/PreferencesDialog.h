@@ -33,5 +33,6 @@ class TfrmPreferences : public QDialog {
   QCheckBox* chkKeepMatch = nullptr;
   QCheckBox* chkTakeBack = nullptr;
   QCheckBox* chkRememberLook = nullptr;
+  QCheckBox* chkCoach = nullptr;
   QDialogButtonBox* btnBox = nullptr;
 };

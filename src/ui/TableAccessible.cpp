@@ -1,5 +1,7 @@
 #include "TableAccessible.h"
 
+#include <cmath>
+
 #include <QAccessibleWidget>
 #include <QWidget>
 #include <map>
@@ -220,6 +222,17 @@ QAccessibleInterface* TTablePart::focusChild() const {
   return slot >= 0 ? Table->PartAt(HandPart, slot) : nullptr;
 }
 
+// What the coach says of a card, in words, after what may be done with it.
+static QString CoachWords(const TTableView* view, int slot) {
+  const varlo::TCoachAdvice* advice = view ? view->Advice() : nullptr;
+  if (!advice || !((advice->Playable >> slot) & 1u)) return {};
+  QString words = QStringLiteral(", worth %1 points in this deal")
+                      .arg(static_cast<int>(std::lround(advice->Points[slot])));
+  if (slot == advice->Best) return words + QStringLiteral(", the best card");
+  if ((advice->AsGood >> slot) & 1u) return words + QStringLiteral(", as good as the best");
+  return words;
+}
+
 QString TTablePart::text(QAccessible::Text t) const {
   const bool card = Item >= 0;
   if (t == QAccessible::Name) {
@@ -230,8 +243,8 @@ QString TTablePart::text(QAccessible::Text t) const {
   }
   if (t == QAccessible::Description && card && Part == HandPart && Table->Game()) {
     if (Table->Game()->Deal().Players[0].Cards[Item] == varlo::NoCard) return {};
-    return Table->Game()->MayPlaySlot(Item) ? QStringLiteral("may be played")
-                                            : QStringLiteral("may not be played now");
+    if (!Table->Game()->MayPlaySlot(Item)) return QStringLiteral("may not be played now");
+    return QStringLiteral("may be played") + CoachWords(Table->View(), Item);
   }
   return {};
 }

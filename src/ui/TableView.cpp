@@ -55,7 +55,7 @@ void TTableView::Claim(const QRect& device) {
 }
 
 void TTableView::Realize(const QRegion& device) {
-  for (const QRect& r : device) FillPixels(r);
+  for (const QRect& r : device) FillPixels(r, BackColour);
   Blank -= device;
 }
 
@@ -132,19 +132,21 @@ void TTableView::PutImage(const QImage& picture, QPoint device) {
   Changed += target;
 }
 
-void TTableView::FillDevice(const QRect& device) {
-  FillPixels(device);
+void TTableView::FillDevice(const QRect& device) { FillDevice(device, BackColour); }
+
+void TTableView::FillDevice(const QRect& device, const QColor& colour) {
+  FillPixels(device, colour);
   Blank -= device;
   Changed += device & Image.rect();
 }
 
-void TTableView::FillPixels(const QRect& device) {
+void TTableView::FillPixels(const QRect& device, const QColor& colour) {
   const QRect target = device & Image.rect();
   if (target.isEmpty()) return;
   uchar* line = Image.scanLine(target.y()) + target.x() * sizeof(QRgb);
   const qsizetype step = Image.bytesPerLine();
   for (int row = 0; row < target.height(); ++row, line += step)
-    std::fill_n(reinterpret_cast<QRgb*>(line), target.width(), BackColour.rgb());
+    std::fill_n(reinterpret_cast<QRgb*>(line), target.width(), colour.rgb());
 }
 
 void TTableView::paintEvent(QPaintEvent* event) {
@@ -227,6 +229,12 @@ void TTableView::keyPressEvent(QKeyEvent* event) {
   }
   bool moved = false;
   switch (key) {
+    case Qt::Key_H:
+      // The coach's best card, to look at before playing it.
+      if (!Advice() || Advice()->Best < 0) return QWidget::keyPressEvent(event);
+      Focus.Put(Advice()->Best);
+      moved = true;
+      break;
     case Qt::Key_Left: moved = Focus.Move(hand, TMove::Previous); break;
     case Qt::Key_Right: moved = Focus.Move(hand, TMove::Next); break;
     case Qt::Key_Home: moved = Focus.Move(hand, TMove::First); break;

@@ -13,7 +13,10 @@
 #include <QRegion>
 #include <QWidget>
 
+#include <optional>
+
 #include "HandFocus.h"
+#include "coach.h"
 #include "TableTransform.h"
 
 namespace varlo {
@@ -52,8 +55,14 @@ class TTableView : public QWidget {
   /// Copies a picture onto the backing image with its top-left corner on
   /// the given device pixel, unscaled; clipped to the image.
   void PutImage(const QImage& picture, QPoint device);
-  /// Fills device pixels of the backing image with the table colour.
+  /// Fills device pixels of the backing image with the table colour, or
+  /// with the colour given.
   void FillDevice(const QRect& device);
+  void FillDevice(const QRect& device, const QColor& colour);
+  /// What the coach says of the human's cards while he is to play; null
+  /// when the coach is off or has nothing to say.
+  const varlo::TCoachAdvice* Advice() const { return CoachAdvice ? &*CoachAdvice : nullptr; }
+  void SetAdvice(std::optional<varlo::TCoachAdvice> advice) { CoachAdvice = std::move(advice); }
   const QColor& Background() const { return BackColour; }
   /// Changes the table colour; what is drawn stays until the next fill.
   void SetBackground(const QColor& colour);
@@ -94,7 +103,7 @@ class TTableView : public QWidget {
   bool FitCanvas();
   /// Fills the blank pixels of the region in the table colour.
   void Realize(const QRegion& device);
-  void FillPixels(const QRect& device);
+  void FillPixels(const QRect& device, const QColor& colour);
   /// The widget's logical pixels that cover these device pixels.
   QRegion Logical(const QRegion& device) const;
   /// Asks for the card of a slot to be played; a click on it would play
@@ -115,6 +124,7 @@ class TTableView : public QWidget {
   TTableTransform Where;
   const varlo::TMatch* Game = nullptr;
   THandFocus Focus;
+  std::optional<varlo::TCoachAdvice> CoachAdvice;
   QColor BackColour;
   bool OwnPaintPending = false;
   bool PaintedOnce = false;

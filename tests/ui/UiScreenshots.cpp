@@ -12,6 +12,7 @@
 #include "HelpWindow.h"
 #include "Points.h"
 #include "Records.h"
+#include "PreferencesDialog.h"
 #include "TestWindow.h"
 #include "records.h"
 
@@ -72,6 +73,7 @@ class TUiScreenshots : public QObject {
   void HelpWindow();
   void TableAtTwiceTheSizeAndWithTheKeyboardMark();
   void UnderADarkTheme();
+  void TheCoachAndThePreferences();
 };
 
 void TUiScreenshots::TableBeforeNew() {
@@ -183,6 +185,21 @@ void TUiScreenshots::UnderADarkTheme() {
   QVERIFY(SaveShown(chooser, QStringLiteral("dark-chooser")));
   QVERIFY(SaveShown(score, QStringLiteral("dark-score")));
   QVERIFY(SaveShown(help, QStringLiteral("dark-help")));
+}
+
+void TUiScreenshots::TheCoachAndThePreferences() {
+  TFreshHome home;
+  TPreferences preferences;
+  preferences.Coach = true;
+  preferences.MessagesOnTable = true;
+  QVERIFY(SavePreferences(TfrmVarlo::PreferencesPath(), preferences));
+  TTestWindow window;
+  DealWhistHeartsToHuman(window->Match());
+  QTest::mouseClick(window->Table(), Qt::LeftButton, {}, QPoint(20 + 74 * 0 + 37, 75));
+  Settle(*window);
+  QVERIFY(Save(*window, QStringLiteral("table-coach")));
+  TfrmPreferences dialog(window->Preferences(), window.get());
+  QVERIFY(SaveShown(dialog, QStringLiteral("preferences")));
 }
 
 QTEST_MAIN(TUiScreenshots)
