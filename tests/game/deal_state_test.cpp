@@ -40,7 +40,7 @@ struct TShadow final : TComputerPlayer {
     Expect(Copy.NextToChoose(Next) == -1, "the copy's deal is not over");
     if (Copy.Contract == VarloLayout)
       for (int place = 0; place < 3; ++place)
-        Copy.Players[Copy.OutSeats[place]].Score += LayoutPlacePoints[place];
+        Copy.Players[Copy.OutSeats[place]].Score += PlacePay(place);
     for (int s = 0; s < SeatCount; ++s)
       Expect(Copy.Players[s].Score == Match.Deal().Players[s].Score, "the copy scored otherwise");
   }
