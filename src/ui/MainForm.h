@@ -115,7 +115,7 @@ class TfrmVarlo : public QMainWindow, public varlo::TScreen {
   TLook CurrentLook() const;
   /// Keeps the changed look when the player wants it remembered.
   void RememberLook();
-  void UseOpponents(varlo::TOpponentLevel level, std::uint64_t seed);
+  void UseOpponents(varlo::TOpponentLevel level, std::optional<std::uint64_t> seed);
   /// After every driver call: the match is saved while the human is to
   /// play, forgotten once it is over; the take-back command follows.
   void AfterDriver();

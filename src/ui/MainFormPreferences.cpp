@@ -30,20 +30,22 @@ void TfrmVarlo::ApplyPreferences() {
   config.MessagesOnTable = Prefs.MessagesOnTable;
   config.TakeBack = Prefs.TakeBack;
   MatchState.SetConfig(config);
-  // Seeded once, when first asked for; it draws from no generator of the
-  // match, so the deals stay what the clock makes them.
-  UseOpponents(Prefs.Opponents, StrongPlayer ? OpponentsSeed : SeedClock->Read());
+  UseOpponents(Prefs.Opponents, std::nullopt);
   miTakeBack->setVisible(Prefs.TakeBack);
   miTakeBack->setEnabled(MatchState.CanTakeBack());
   if (!DriverRunning && !PauseWaiting()) UpdateAdvice();
   MatchState.RequestRepaint();
 }
 
-void TfrmVarlo::UseOpponents(varlo::TOpponentLevel level, std::uint64_t seed) {
+void TfrmVarlo::UseOpponents(varlo::TOpponentLevel level, std::optional<std::uint64_t> seed) {
   Prefs.Opponents = level;
-  if (level == varlo::TOpponentLevel::Strong && (!StrongPlayer || seed != OpponentsSeed)) {
-    StrongPlayer = std::make_unique<varlo::TStrongPlayer>(seed);
-    OpponentsSeed = seed;
+  // Seeded once, when first asked for, from the clock unless a saved match
+  // says otherwise; it draws from no generator of the match, so the deals
+  // stay what the clock makes them.
+  if (level == varlo::TOpponentLevel::Strong &&
+      (!StrongPlayer || (seed && *seed != OpponentsSeed))) {
+    OpponentsSeed = seed ? *seed : SeedClock->Read();
+    StrongPlayer = std::make_unique<varlo::TStrongPlayer>(OpponentsSeed);
   }
   if (level == varlo::TOpponentLevel::Steady && !SteadyPlayer)
     SteadyPlayer = std::make_unique<varlo::TSteadyPlayer>();
