@@ -2,10 +2,12 @@
 # varlo-sim's saved matches: going through the file at every decision of the
 # human changes nothing, for every kind of human and of opponents; a file it
 # cannot continue ends the run with status 2 and one line saying why.
-# Usage: sim_resume.sh VARLO_SIM [OPPONENTS...]
+# Usage: sim_resume.sh VARLO_SIM OPPONENTS [HUMAN...] (every human by default)
 set -eu
 sim=$1
-shift
+opponents=$2
+shift 2
+humans=${*:-first random chaos steady strong}
 # The saves are synced to disk; on a memory file system that costs nothing,
 # so the check runs there when it can.
 tmp=$(mktemp -d /dev/shm/varlo-resume-XXXXXX 2>/dev/null || mktemp -d)
@@ -13,19 +15,17 @@ trap 'rm -rf "$tmp"' EXIT
 export TMPDIR="$tmp"
 fail() { echo "FAIL: $*"; exit 1; }
 
-for opponents in "$@"; do
-  for human in first random chaos steady strong; do
-    for way in plain resumed; do
-      mkdir -p "$tmp/$way"
-      extra=""
-      [ $way = resumed ] && extra=--resume-every-move
-      "$sim" --matches 1 --seed 9 --human $human --opponents $opponents \
-        --records-dir "$tmp/$way" --transcript "$tmp/$way.jsonl" $extra >/dev/null
-    done
-    cmp -s "$tmp/plain.jsonl" "$tmp/resumed.jsonl" || fail "$human/$opponents: the transcripts differ"
-    cmp -s "$tmp/plain/Varlo.ini" "$tmp/resumed/Varlo.ini" || fail "$human/$opponents: the records differ"
-    rm -rf "$tmp/plain" "$tmp/resumed"
+for human in $humans; do
+  for way in plain resumed; do
+    mkdir -p "$tmp/$way"
+    extra=""
+    [ $way = resumed ] && extra=--resume-every-move
+    "$sim" --matches 1 --seed 9 --human $human --opponents $opponents \
+      --records-dir "$tmp/$way" --transcript "$tmp/$way.jsonl" $extra >/dev/null
   done
+  cmp -s "$tmp/plain.jsonl" "$tmp/resumed.jsonl" || fail "$human/$opponents: the transcripts differ"
+  cmp -s "$tmp/plain/Varlo.ini" "$tmp/resumed/Varlo.ini" || fail "$human/$opponents: the records differ"
+  rm -rf "$tmp/plain" "$tmp/resumed"
 done
 
 # What --resume-from cannot continue: status 2, one line, the damaged file
