@@ -4,22 +4,31 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <nlohmann/json.hpp>
+#include <stdexcept>
 #include <system_error>
 
-#include "json_fields.h"
 #include "records_io.h"
 #include "user_folders.h"
 
 namespace varlo {
 
 namespace fs = std::filesystem;
+using TJson = nlohmann::ordered_json;
 
 namespace {
 
+// Far beyond anything the game writes, far below what could hurt.
+constexpr std::size_t MaxNameBytes = 4096;
 constexpr std::size_t MaxTakeBackPoints = 64;
 constexpr int MaxNesting = 16;
 
-using namespace json_fields;
+// A field that is not what a saved match holds.
+struct TBadField : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+[[noreturn]] void Bad(const std::string& what) { throw TBadField(what); }
 
 // ---- writing
 
@@ -79,7 +88,52 @@ TJson EncodeState(const TMatchState& s) {
       {"random", s.Random.State()}};
 }
 
-// ---- reading
+// ---- reading: every accessor checks the type and the range it needs
+
+const TJson& Field(const TJson& object, const char* name) {
+  if (!object.is_object()) Bad(std::string("not an object around \"") + name + "\"");
+  const auto it = object.find(name);
+  if (it == object.end()) Bad(std::string("no \"") + name + "\"");
+  return *it;
+}
+
+std::int64_t Integer(const TJson& value, std::int64_t low, std::int64_t high, const char* what) {
+  if (!value.is_number_integer()) Bad(std::string(what) + " is not a whole number");
+  const std::int64_t n = value.is_number_unsigned() && value.get<std::uint64_t>() > INT64_MAX
+                             ? high + 1
+                             : value.get<std::int64_t>();
+  if (n < low || n > high) Bad(std::string(what) + " out of range");
+  return n;
+}
+
+std::uint64_t Unsigned64(const TJson& value, const char* what) {
+  if (!value.is_number_unsigned()) Bad(std::string(what) + " is not a 64-bit number");
+  return value.get<std::uint64_t>();
+}
+
+bool Boolean(const TJson& value, const char* what) {
+  if (!value.is_boolean()) Bad(std::string(what) + " is not true or false");
+  return value.get<bool>();
+}
+
+std::string Text(const TJson& value, const char* what) {
+  if (!value.is_string()) Bad(std::string(what) + " is not a text");
+  std::string text = value.get<std::string>();
+  if (text.size() > MaxNameBytes) Bad(std::string(what) + " is too long");
+  return text;
+}
+
+const TJson& Array(const TJson& value, std::size_t low, std::size_t high, const char* what) {
+  if (!value.is_array() || value.size() < low || value.size() > high)
+    Bad(std::string(what) + " is not a list of the right length");
+  return value;
+}
+
+std::int32_t Contract(const TJson& value) {
+  const std::int32_t c = ContractOfId(Text(value, "a contract"));
+  if (c < 0) Bad("an unknown contract");
+  return c;
+}
 
 TCardSet Cards(const TJson& value, const char* what) {
   TCardSet cards = 0;
@@ -202,6 +256,28 @@ TMatchState DecodeState(const TJson& j) {
   return s;
 }
 
+// The parser keeps nesting on its own stack, but a value nested thousands
+// deep is no saved match and costs a recursion to free: it is turned away
+// before parsing.
+bool NestedTooDeep(std::string_view text) {
+  int depth = 0;
+  bool inString = false, escaped = false;
+  for (char c : text) {
+    if (inString) {
+      if (escaped) escaped = false;
+      else if (c == '\\') escaped = true;
+      else if (c == '"') inString = false;
+    } else if (c == '"') {
+      inString = true;
+    } else if (c == '[' || c == '{') {
+      if (++depth > MaxNesting) return true;
+    } else if (c == ']' || c == '}') {
+      --depth;
+    }
+  }
+  return false;
+}
+
 TLoadResult Failed(TLoadStatus status, std::string reason) {
   TLoadResult result;
   result.Status = status;
@@ -225,7 +301,7 @@ std::string EncodeMatch(const TSavedMatch& saved) {
 }
 
 TLoadResult DecodeMatch(std::string_view text) {
-  if (NestedTooDeep(text, MaxNesting)) return Failed(TLoadStatus::Corrupt, "nested too deep");
+  if (NestedTooDeep(text)) return Failed(TLoadStatus::Corrupt, "nested too deep");
   const TJson file = TJson::parse(text, nullptr, false);
   if (file.is_discarded()) return Failed(TLoadStatus::Corrupt, "not JSON");
   try {

@@ -4,12 +4,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
-#include <climits>
 #include <ctime>
+#include <nlohmann/json.hpp>
+#include <thread>
 
-#include "json_fields.h"
 #include "records_io.h"
 #include "user_folders.h"
 
@@ -19,12 +20,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using namespace json_fields;
+using TJson = nlohmann::ordered_json;
 
 // A line holds 32 deals and a name: a few kilobytes at most, even for a
-// name of MaxTextBytes written as \u escapes.
+// long name written as \u escapes.
 constexpr std::size_t MaxLineBytes = 64 * 1024;
-constexpr int MaxNesting = 8;
+// Below this many lines a log is read on one thread.
+constexpr std::size_t LinesForThreads = 512;
 // A game that finds the log held by another gives up after a second and
 // goes on without the line.
 constexpr auto LockWait = std::chrono::seconds(1);
@@ -35,35 +37,6 @@ TJson EncodeDeals(const std::vector<TDealResult>& deals) {
     list.push_back(
         TJson{{"chooser", d.Chooser}, {"contract", ContractId(d.Contract)}, {"scores", d.Points}});
   return list;
-}
-
-std::array<std::int32_t, SeatCount> Scores(const TJson& value, const char* what) {
-  std::array<std::int32_t, SeatCount> scores{};
-  const TJson& list = Array(value, SeatCount, SeatCount, what);
-  for (int seat = 0; seat < SeatCount; ++seat)
-    scores[seat] = static_cast<std::int32_t>(Integer(list[seat], INT32_MIN, INT32_MAX, what));
-  return scores;
-}
-
-TMatchRecord DecodeFields(const TJson& line) {
-  TMatchRecord r;
-  r.Date = Text(Field(line, "date"), "the date");
-  r.Name = Text(Field(line, "name"), "the name");
-  if (!OpponentLevelOfId(Text(Field(line, "opponents"), "the opponents"), r.Opponents))
-    Bad("unknown opponents");
-  r.Assisted = Boolean(Field(line, "assisted"), "the help flag");
-  r.Finished = Boolean(Field(line, "finished"), "the finished flag");
-  const TJson& deals = Array(Field(line, "deals"), 0, DealsPerMatch, "the deals");
-  if (r.Finished && deals.size() != DealsPerMatch) Bad("a finished match without its deals");
-  for (const TJson& d : deals) {
-    TDealResult deal;
-    deal.Chooser = static_cast<std::int32_t>(Integer(Field(d, "chooser"), 0, SeatCount - 1, "a chooser"));
-    deal.Contract = Contract(Field(d, "contract"));
-    deal.Points = Scores(Field(d, "scores"), "a deal's scores");
-    r.Deals.push_back(deal);
-  }
-  r.Totals = Scores(Field(line, "totals"), "the totals");
-  return r;
 }
 
 // The bytes from `start` to the end of the file, at most limit of them, cut
@@ -79,12 +52,35 @@ std::optional<std::string> ReadWholeLines(int fd, std::uint64_t size, std::uint6
   return bytes;
 }
 
-void TakeLine(std::string_view line, TStatisticsLog& log) {
-  if (line.empty()) return;
-  TDecodedLine decoded = line.size() > MaxLineBytes ? TDecodedLine{} : DecodeRecord(line);
-  if (decoded.Kind == TLineKind::Record) log.Matches.push_back(std::move(decoded.Record));
-  else if (decoded.Kind == TLineKind::Newer) ++log.Newer;
-  else ++log.Damaged;
+// The log's lines, each without its line end; what follows the last line
+// end is a line cut short (or being written), and counted as damaged.
+std::vector<std::string_view> SplitLines(std::string_view bytes, TStatisticsLog& log) {
+  std::vector<std::string_view> lines;
+  for (std::size_t end = bytes.find('\n'); end != std::string_view::npos; end = bytes.find('\n')) {
+    if (end > 0) lines.push_back(bytes.substr(0, end));
+    bytes.remove_prefix(end + 1);
+  }
+  if (!bytes.empty()) ++log.Damaged;
+  return lines;
+}
+
+// Every line decoded, in order. The lines are independent of each other, so
+// a long log is shared out among the processor's cores.
+std::vector<TDecodedLine> DecodeLines(const std::vector<std::string_view>& lines) {
+  std::vector<TDecodedLine> decoded(lines.size());
+  const auto decodeRange = [&](std::size_t from, std::size_t to) {
+    for (std::size_t i = from; i < to; ++i)
+      if (lines[i].size() <= MaxLineBytes) decoded[i] = DecodeRecord(lines[i]);
+  };
+  const std::size_t threads =
+      lines.size() < LinesForThreads ? 1 : std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, 8);
+  std::vector<std::thread> helpers;
+  const std::size_t share = (lines.size() + threads - 1) / threads;
+  for (std::size_t t = 1; t < threads; ++t)
+    helpers.emplace_back(decodeRange, std::min(t * share, lines.size()), std::min((t + 1) * share, lines.size()));
+  decodeRange(0, std::min(share, lines.size()));
+  for (std::thread& helper : helpers) helper.join();
+  return decoded;
 }
 
 bool WriteAll(int fd, std::string_view bytes) {
@@ -153,24 +149,6 @@ std::string EncodeRecord(const TMatchRecord& r) {
   return line.dump(-1, ' ', false, TJson::error_handler_t::replace);
 }
 
-TDecodedLine DecodeRecord(std::string_view text) {
-  TDecodedLine decoded;
-  if (NestedTooDeep(text, MaxNesting)) return decoded;
-  const TJson line = TJson::parse(text, nullptr, false);
-  if (line.is_discarded()) return decoded;
-  try {
-    if (Integer(Field(line, "format"), 1, INT32_MAX, "the format") > StatisticsFormat) {
-      decoded.Kind = TLineKind::Newer;
-      return decoded;
-    }
-    decoded.Record = DecodeFields(line);
-    decoded.Kind = TLineKind::Record;
-  } catch (const std::exception&) {
-    decoded.Kind = TLineKind::Damaged;
-  }
-  return decoded;
-}
-
 TStatisticsLog ReadStatisticsLog(const fs::path& file, std::size_t limit) {
   TStatisticsLog log;
   const records_io::TFd fd = records_io::OpenRegular(file, O_RDONLY);
@@ -181,13 +159,11 @@ TStatisticsLog ReadStatisticsLog(const fs::path& file, std::size_t limit) {
   const std::optional<std::string> bytes =
       ReadWholeLines(fd.Get(), size, log.Partial ? size - limit : 0);
   if (!bytes) return log;
-  std::string_view rest = *bytes;
-  for (std::size_t end = rest.find('\n'); end != std::string_view::npos; end = rest.find('\n')) {
-    TakeLine(rest.substr(0, end), log);
-    rest.remove_prefix(end + 1);
+  for (TDecodedLine& line : DecodeLines(SplitLines(*bytes, log))) {
+    if (line.Kind == TLineKind::Record) log.Matches.push_back(std::move(line.Record));
+    else if (line.Kind == TLineKind::Newer) ++log.Newer;
+    else ++log.Damaged;
   }
-  // What follows the last line end is a line cut short (or being written).
-  if (!rest.empty()) ++log.Damaged;
   return log;
 }
 
