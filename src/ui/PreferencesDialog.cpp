@@ -79,9 +79,13 @@ void TfrmPreferences::CreateComponents() {
   chkTakeBack->setObjectName(QStringLiteral("chkTakeBack"));
   chkTakeBack->setToolTip(
       QStringLiteral("Game > Take back (Ctrl+Z); a match with a card taken back stays out of the Top ten"));
+  chkKeepStatistics = new QCheckBox(QStringLiteral("Keep stat&istics"), this);
+  chkKeepStatistics->setObjectName(QStringLiteral("chkKeepStatistics"));
+  chkKeepStatistics->setToolTip(
+      QStringLiteral("Every match that ends is noted for Info > Statistics"));
   chkRememberLook = new QCheckBox(QStringLiteral("&Remember my name, font and background"), this);
   chkRememberLook->setObjectName(QStringLiteral("chkRememberLook"));
-  for (QCheckBox* box : {chkKeepMatch, chkTakeBack, chkRememberLook})
+  for (QCheckBox* box : {chkKeepMatch, chkTakeBack, chkKeepStatistics, chkRememberLook})
     box->setAccessibleDescription(box->toolTip());
 
   btnBox = new QDialogButtonBox(
@@ -100,6 +104,7 @@ void TfrmPreferences::CreateComponents() {
   layout->addLayout(form);
   layout->addWidget(chkKeepMatch);
   layout->addWidget(chkTakeBack);
+  layout->addWidget(chkKeepStatistics);
   layout->addWidget(chkRememberLook);
   layout->addWidget(btnBox);
 }
@@ -111,6 +116,7 @@ void TfrmPreferences::Show(const TPreferences& p) {
   cbMessages->setCurrentIndex(p.MessagesOnTable ? 1 : 0);
   chkKeepMatch->setChecked(p.KeepUnfinished);
   chkTakeBack->setChecked(p.TakeBack);
+  chkKeepStatistics->setChecked(p.KeepStatistics);
   chkRememberLook->setChecked(p.RememberLook);
 }
 
@@ -121,6 +127,7 @@ TPreferences TfrmPreferences::Chosen() const {
   p.MessagesOnTable = cbMessages->currentData().toBool();
   p.KeepUnfinished = chkKeepMatch->isChecked();
   p.TakeBack = chkTakeBack->isChecked();
+  p.KeepStatistics = chkKeepStatistics->isChecked();
   p.RememberLook = chkRememberLook->isChecked();
   return p;
 }
