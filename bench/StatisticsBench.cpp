@@ -110,10 +110,11 @@ int main(int argc, char** argv) {
     std::vector<double> warm;
     for (int i = 0; i < 7; ++i) warm.push_back(probe.Open(command));
     std::sort(warm.begin(), warm.end());
-    std::printf("statistics_first_paint_ms first=%.1f median_after=%.1f (read_log=%.1f "
-                "figures=%.1f) matches=%zu finished=%zu log_mb=%.1f\n",
-                cold, warm[warm.size() / 2], readMs, figuresMs, read.Matches.size(), figures.Totals.size(),
-                double(std::filesystem::file_size(log)) / (1 << 20));
+    std::printf(
+        "statistics_first_paint_ms first=%.1f median_after=%.1f (read_log=%.1f "
+        "figures=%.1f) matches=%zu finished=%zu log_mb=%.1f\n",
+        cold, warm[warm.size() / 2], readMs, figuresMs, read.Matches.size(), figures.Totals.size(),
+        double(std::filesystem::file_size(log)) / (1 << 20));
     std::fflush(stdout);
     QCoreApplication::exit(0);  // quit() would ask the window, which asks "Are you sure to exit?"
   });

@@ -29,7 +29,8 @@ struct TSideSums {
 }  // namespace
 
 bool WonMatch(const std::array<std::int32_t, SeatCount>& totals) {
-  return std::all_of(totals.begin() + 1, totals.end(), [&](std::int32_t t) { return t <= totals[0]; });
+  return std::all_of(totals.begin() + 1, totals.end(),
+                     [&](std::int32_t t) { return t <= totals[0]; });
 }
 
 TLevelFigures LevelFigures(const std::vector<TMatchRecord>& log, TOpponentLevel level) {
@@ -82,8 +83,8 @@ std::vector<TTotalPoint> TotalPoints(const std::vector<TMatchRecord>& log) {
     const int n = static_cast<int>(points.size());
     window += m.Totals[0];
     if (n >= MovingAverageSpan) window -= points[n - MovingAverageSpan].Total;
-    points.push_back({n + 1, m.Date, m.Opponents, m.Totals[0],
-                      window / std::min(n + 1, MovingAverageSpan)});
+    points.push_back(
+        {n + 1, m.Date, m.Opponents, m.Totals[0], window / std::min(n + 1, MovingAverageSpan)});
   }
   return points;
 }

@@ -26,11 +26,24 @@ constexpr std::size_t MaxNesting = 8;
 // scores or the totals; or in a value of no interest, which is passed over.
 enum class TWhere { Record, Deals, Deal, Scores, Totals, Other };
 
-// The record's fields and a deal's: each must come, and as its kind.
+// The record's fields and a deal's, one bit each: every one must come, and
+// as its kind.
 enum TField : unsigned {
-  FormatField = 1, DateField = 2, NameField = 4, OpponentsField = 8, AssistedField = 16,
-  FinishedField = 32, DealsField = 64, TotalsField = 128, AllRecordFields = 255,
-  ChooserField = 1, ContractField = 2, ScoresField = 4, AllDealFields = 7,
+  FormatField = 1 << 0,
+  DateField = 1 << 1,
+  NameField = 1 << 2,
+  OpponentsField = 1 << 3,
+  AssistedField = 1 << 4,
+  FinishedField = 1 << 5,
+  DealsField = 1 << 6,
+  TotalsField = 1 << 7,
+  AllRecordFields = (1 << 8) - 1,
+};
+enum TDealField : unsigned {
+  ChooserField = 1 << 0,
+  ContractField = 1 << 1,
+  ScoresField = 1 << 2,
+  AllDealFields = (1 << 3) - 1,
 };
 
 class TLineReader final : public nlohmann::json_sax<TJson> {
@@ -51,9 +64,13 @@ class TLineReader final : public nlohmann::json_sax<TJson> {
 
   bool null() override { return Other(); }
   bool boolean(bool value) override {
-    if (InRecord() && Key == "assisted") Take(AssistedField, Record.Assisted, value);
-    else if (InRecord() && Key == "finished") Take(FinishedField, Record.Finished, value);
-    else Other();
+    if (InRecord() && Key == "assisted") {
+      Take(AssistedField, Record.Assisted, value);
+    } else if (InRecord() && Key == "finished") {
+      Take(FinishedField, Record.Finished, value);
+    } else {
+      Other();
+    }
     return true;
   }
   bool number_integer(number_integer_t value) override { return Integer(value); }
@@ -142,11 +159,13 @@ class TLineReader final : public nlohmann::json_sax<TJson> {
   }
   // Whether the key names a field where the parser is.
   bool Known() const {
-    static const std::string record[] = {"format", "date", "name", "opponents",
+    static const std::string record[] = {"format",   "date",     "name",  "opponents",
                                          "assisted", "finished", "deals", "totals"};
     static const std::string deal[] = {"chooser", "contract", "scores"};
-    if (Where() == TWhere::Record) return std::find(std::begin(record), std::end(record), Key) != std::end(record);
-    return Where() == TWhere::Deal && std::find(std::begin(deal), std::end(deal), Key) != std::end(deal);
+    if (Where() == TWhere::Record)
+      return std::find(std::begin(record), std::end(record), Key) != std::end(record);
+    return Where() == TWhere::Deal &&
+           std::find(std::begin(deal), std::end(deal), Key) != std::end(deal);
   }
   // A value that is not what the place wants: wrong for a field of ours and
   // in a list of ours, of no interest under any other key (a newer

@@ -39,8 +39,8 @@ TJson EncodeDeals(const std::vector<TDealResult>& deals) {
   return list;
 }
 
-// The bytes from `start` to the end of the file, at most limit of them, cut
-// to begin at a line's start: a line begun before `start` is no line here.
+// The bytes from `start` to the end of the file (of `size` bytes), cut to
+// begin at a line's start: a line begun before `start` is no line here.
 std::optional<std::string> ReadWholeLines(int fd, std::uint64_t size, std::uint64_t start) {
   // The byte before the start tells whether a line begins there.
   const std::uint64_t from = start > 0 ? start - 1 : 0;
@@ -72,13 +72,14 @@ std::vector<TDecodedLine> DecodeLines(const std::vector<std::string_view>& lines
     for (std::size_t i = from; i < to; ++i)
       if (lines[i].size() <= MaxLineBytes) decoded[i] = DecodeRecord(lines[i]);
   };
+  const std::size_t n = lines.size();
   const std::size_t threads =
-      lines.size() < LinesForThreads ? 1 : std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, 8);
+      n < LinesForThreads ? 1 : std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, 8);
+  const std::size_t share = (n + threads - 1) / threads;
   std::vector<std::thread> helpers;
-  const std::size_t share = (lines.size() + threads - 1) / threads;
   for (std::size_t t = 1; t < threads; ++t)
-    helpers.emplace_back(decodeRange, std::min(t * share, lines.size()), std::min((t + 1) * share, lines.size()));
-  decodeRange(0, std::min(share, lines.size()));
+    helpers.emplace_back(decodeRange, std::min(t * share, n), std::min((t + 1) * share, n));
+  decodeRange(0, std::min(share, n));
   for (std::thread& helper : helpers) helper.join();
   return decoded;
 }
@@ -107,8 +108,8 @@ bool EndsWithLineEnd(int fd) {
 records_io::TFd OpenForAppend(const fs::path& file) {
   struct stat info {};
   if (::stat(file.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) return {};
-  records_io::TFd fd(::open(file.c_str(),
-                            O_RDWR | O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666));
+  records_io::TFd fd(
+      ::open(file.c_str(), O_RDWR | O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666));
   if (!fd || ::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode)) return {};
   return fd;
 }
@@ -160,9 +161,12 @@ TStatisticsLog ReadStatisticsLog(const fs::path& file, std::size_t limit) {
       ReadWholeLines(fd.Get(), size, log.Partial ? size - limit : 0);
   if (!bytes) return log;
   for (TDecodedLine& line : DecodeLines(SplitLines(*bytes, log))) {
-    if (line.Kind == TLineKind::Record) log.Matches.push_back(std::move(line.Record));
-    else if (line.Kind == TLineKind::Newer) ++log.Newer;
-    else ++log.Damaged;
+    if (line.Kind == TLineKind::Record)
+      log.Matches.push_back(std::move(line.Record));
+    else if (line.Kind == TLineKind::Newer)
+      ++log.Newer;
+    else
+      ++log.Damaged;
   }
   return log;
 }

@@ -50,16 +50,18 @@ void TfrmVarlo::miStatisticsClick() {
   const TStatisticsModule module = LoadStatisticsModule();
   if (!module.CreateDialog) {
     Beep();
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Statistics"),
-                    QStringLiteral("The statistics window could not be loaded:\n%1").arg(module.Error),
-                    QMessageBox::Ok, this);
+    QMessageBox box(
+        QMessageBox::Warning, QStringLiteral("Statistics"),
+        QStringLiteral("The statistics window could not be loaded:\n%1").arg(module.Error),
+        QMessageBox::Ok, this);
     ShowModalTo(box, this);
     return;
   }
   varlo::TStatisticsView view = ReadFigures(Prefs.KeepStatistics);
   // The match on the table, under way or just over, is the one to chart.
   if (MatchUnderWay() || MatchState.MatchFinished()) {
-    view.Figures.LastMatch = varlo::MatchCurve(varlo::MatchRecord(MatchState.State(), Prefs.Opponents, {}));
+    view.Figures.LastMatch =
+        varlo::MatchCurve(varlo::MatchRecord(MatchState.State(), Prefs.Opponents, {}));
     view.MatchInWindow = true;
   }
   const std::unique_ptr<QDialog> dialog(module.CreateDialog(&view, this));

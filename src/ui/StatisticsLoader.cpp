@@ -10,7 +10,8 @@
 QStringList StatisticsModulePaths() {
   const QDir programs(QCoreApplication::applicationDirPath());
   return {programs.filePath(QStringLiteral(VARLO_STATISTICS_MODULE)),
-          QDir::cleanPath(programs.filePath(QStringLiteral(VARLO_MODULE_DIR_FROM_PROGRAM "/" VARLO_STATISTICS_MODULE)))};
+          QDir::cleanPath(programs.filePath(
+              QStringLiteral(VARLO_MODULE_DIR_FROM_PROGRAM "/" VARLO_STATISTICS_MODULE)))};
 }
 
 TStatisticsModule LoadStatisticsModule() {
@@ -35,8 +36,9 @@ TStatisticsModule LoadStatisticsModule() {
     library.unload();
   }
   TStatisticsModule failed;
-  failed.Error = problems.isEmpty()
-                     ? QStringLiteral("%1 was not found").arg(QStringLiteral(VARLO_STATISTICS_MODULE))
-                     : problems.join(QLatin1Char('\n'));
+  failed.Error =
+      problems.isEmpty()
+          ? QStringLiteral("%1 was not found").arg(QStringLiteral(VARLO_STATISTICS_MODULE))
+          : problems.join(QLatin1Char('\n'));
   return failed;
 }

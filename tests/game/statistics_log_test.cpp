@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "statistics_log.h"
+
 #include "temp_folder.h"
 
 namespace varlo_test {
@@ -18,8 +19,13 @@ using namespace varlo;
 using namespace std::string_literals;
 
 TMatchRecord LogRecord(std::int32_t seed, bool finished) {
-  TMatchRecord r{"2026-12-08T20:15:00Z", "Zo\xC3\xAB \"Z\"\\", TOpponentLevel::Strong, seed % 2 == 1,
-                 finished, {}, {seed, -seed, 2 * seed, INT32_MIN}};
+  TMatchRecord r{"2026-12-08T20:15:00Z",
+                 "Zo\xC3\xAB \"Z\"\\",
+                 TOpponentLevel::Strong,
+                 seed % 2 == 1,
+                 finished,
+                 {},
+                 {seed, -seed, 2 * seed, INT32_MIN}};
   for (int deal = 0; deal < (finished ? DealsPerMatch : seed); ++deal)
     r.Deals.push_back({deal % SeatCount, deal % ContractCount, {deal * seed, -50, 0, INT32_MAX}});
   return r;
@@ -60,17 +66,33 @@ TEST(StatisticsLog, WhateverLiesInItsPlaceIsReadWithoutHarm) {
       {"nothing", [](const auto&) {}, 0, 0, true},
       {"folder", [](const auto& f) { std::filesystem::create_directory(f); }, 0, 0, false},
       {"pipe", [](const auto& f) { ::mkfifo(f.c_str(), 0600); }, 0, 0, false},
-      {"device", [](const auto& f) { std::filesystem::create_symlink("/dev/zero", f); }, 0, 0, false},
-      {"foreign", [&](const auto& f) { WriteBytes(f, "\x7f" "ELF\0\1\2\n[1,2]\n\"x\"\n{}\n"s + good); }, 1, 4, true},
+      {"device", [](const auto& f) { std::filesystem::create_symlink("/dev/zero", f); }, 0, 0,
+       false},
+      {"foreign",
+       [&](const auto& f) {
+         WriteBytes(f,
+                    "\x7f"
+                    "ELF\0\1\2\n[1,2]\n\"x\"\n{}\n"s +
+                        good);
+       },
+       1, 4, true},
       {"wrong fields",
        [&](const auto& f) {
          std::string bad = good;
          bad.replace(bad.find("\"whist\""), 7, "\"poker\"");
-         WriteBytes(f, bad + R"({"format":1,"finished":true,"deals":[]})" "\n" + good);
+         WriteBytes(f, bad +
+                           R"({"format":1,"finished":true,"deals":[]})"
+                           "\n" +
+                           good);
        },
        1, 2, true},
-      {"nested deep", [&](const auto& f) { WriteBytes(f, std::string(60000, '[') + "\n" + good); }, 1, 1, true},
-      {"one long line", [&](const auto& f) { WriteBytes(f, "{\"format\":1,\"name\":\"" + std::string(1 << 20, 'a') + "\n" + good); }, 1, 1, true},
+      {"nested deep", [&](const auto& f) { WriteBytes(f, std::string(60000, '[') + "\n" + good); },
+       1, 1, true},
+      {"one long line",
+       [&](const auto& f) {
+         WriteBytes(f, "{\"format\":1,\"name\":\"" + std::string(1 << 20, 'a') + "\n" + good);
+       },
+       1, 1, true},
   };
   for (const TPlaceCase& c : cases) {
     SCOPED_TRACE(c.Name);
@@ -98,7 +120,8 @@ TEST(StatisticsLog, AHugeLogIsReadFromItsEnd) {
   EXPECT_TRUE(log.Partial);
   EXPECT_EQ(log.Matches.size(), 10u);
   EXPECT_EQ(log.Damaged, 0u);
-  EXPECT_EQ(ReadStatisticsLog(file, line.size() * 10).Matches.size(), 10u);  // a line's start exactly
+  EXPECT_EQ(ReadStatisticsLog(file, line.size() * 10).Matches.size(),
+            10u);  // a line's start exactly
 }
 
 }  // namespace

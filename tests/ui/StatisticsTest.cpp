@@ -76,7 +76,11 @@ void TStatisticsTest::TheWindowShowsTheLogAndTheMatchOnTheTable() {
   TFreshHome home;
   QVERIFY2(LoadStatisticsModule().CreateDialog, qPrintable(LoadStatisticsModule().Error));
   // Two finished matches against Classic players, one won; one abandoned.
-  varlo::TMatchRecord won{"2026-01-02T10:00:00Z", "Ann", varlo::TOpponentLevel::Classic, false, true,
+  varlo::TMatchRecord won{"2026-01-02T10:00:00Z",
+                          "Ann",
+                          varlo::TOpponentLevel::Classic,
+                          false,
+                          true,
                           std::vector<varlo::TDealResult>(32, {0, varlo::Whist, {50, 0, 0, 0}}),
                           {1600, 0, 0, 0}};
   varlo::TMatchRecord lost = won;
@@ -84,7 +88,8 @@ void TStatisticsTest::TheWindowShowsTheLogAndTheMatchOnTheTable() {
   varlo::TMatchRecord left = won;
   left.Finished = false;
   left.Deals.resize(3);
-  for (const auto& record : {won, lost, left}) QVERIFY(varlo::AppendStatistics(varlo::StatisticsFile(), record));
+  for (const auto& record : {won, lost, left})
+    QVERIFY(varlo::AppendStatistics(varlo::StatisticsFile(), record));
 
   TUser user;
   TTestWindow window;
@@ -94,7 +99,8 @@ void TStatisticsTest::TheWindowShowsTheLogAndTheMatchOnTheTable() {
   AnswerNextModal([&](QWidget* dialog) {
     seen << dialog->objectName();
     // Finished 2, abandoned 1, won 1 (rows), against Classic (the first column).
-    seen << Cell(dialog, "tvSummary", 0, 0) << Cell(dialog, "tvSummary", 1, 0) << Cell(dialog, "tvSummary", 3, 0);
+    seen << Cell(dialog, "tvSummary", 0, 0) << Cell(dialog, "tvSummary", 1, 0)
+         << Cell(dialog, "tvSummary", 3, 0);
     auto* tabs = dialog->findChild<QTabWidget*>(QStringLiteral("tabStatistics"));
     tabs->setCurrentIndex(1);
     seen << tabs->tabText(1);
@@ -105,7 +111,8 @@ void TStatisticsTest::TheWindowShowsTheLogAndTheMatchOnTheTable() {
   });
   window->findChild<QAction*>("miStatistics")->trigger();
   // The match on the table, under way, is charted rather than the log's last.
-  QCOMPARE(seen, QStringList({"frmStatistics", "2", "1", "1", "&This match", "No deal has be", "1"}));
+  QCOMPARE(seen,
+           QStringList({"frmStatistics", "2", "1", "1", "&This match", "No deal has be", "1"}));
 }
 
 void TStatisticsTest::MatchesAreLoggedWhenTheyEndOrAreLeft() {
@@ -120,7 +127,7 @@ void TStatisticsTest::MatchesAreLoggedWhenTheyEndOrAreLeft() {
     LastDeal(window->Match());
     PlayOut(window, 8);
     QVERIFY(window->Match().MatchFinished());
-    PlayOut(window, 1);                                // no second line for it
+    PlayOut(window, 1);                               // no second line for it
     window->findChild<QAction*>("miNew")->trigger();  // nothing under way: nothing left
     QCOMPARE(Logged().size(), 2u);
     CloseAnswering(window);  // the new match left

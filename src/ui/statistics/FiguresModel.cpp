@@ -1,7 +1,7 @@
 #include "FiguresModel.h"
 
-TFiguresModel::TFiguresModel(QStringList columns, QStringList rowNames, int rows,
-                             int textColumns, TCell cell, QObject* parent)
+TFiguresModel::TFiguresModel(QStringList columns, QStringList rowNames, int rows, int textColumns,
+                             TCell cell, QObject* parent)
     : QAbstractTableModel(parent),
       Columns(std::move(columns)),
       RowNames(std::move(rowNames)),

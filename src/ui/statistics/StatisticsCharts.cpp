@@ -48,8 +48,10 @@ QValueAxis* NewAxis(const QString& title, double low, double high, bool whole) {
   axis->setTitleText(title);
   axis->setRange(low, high);
   axis->setLabelFormat(QStringLiteral("%d"));
-  if (whole) axis->setTickCount(int(std::min<double>(high - low, 8)) + 1);
-  else axis->applyNiceNumbers();
+  if (whole)
+    axis->setTickCount(int(std::min<double>(high - low, 8)) + 1);
+  else
+    axis->applyNiceNumbers();
   return axis;
 }
 
@@ -111,7 +113,8 @@ QChartView* CreateTotalsChart(const std::vector<varlo::TTotalPoint>& points, boo
   AddLine(chart, QStringLiteral("Total"), totals, Qt::SolidLine, 1);
   AddLine(chart, QStringLiteral("Average of the last %1").arg(varlo::MovingAverageSpan), averages,
           Qt::DashLine, 3);
-  AttachAxes(chart, NewAxis(QStringLiteral("Match"), points.empty() ? 0 : 1, double(points.size()), true),
+  AttachAxes(chart,
+             NewAxis(QStringLiteral("Match"), points.empty() ? 0 : 1, double(points.size()), true),
              NewAxis(QStringLiteral("Points"), low, high, false));
   return NewView(chart, title, TotalsSummary(points), parent);
 }
@@ -120,7 +123,8 @@ QString MatchSummary(const varlo::TMatchCurve& curve) {
   if (curve.Running.empty()) return QStringLiteral("No deal has been played yet.");
   QStringList totals;
   for (int seat = 0; seat < varlo::SeatCount; ++seat)
-    totals << QStringLiteral("%1 %2").arg(QString::fromStdString(curve.Names[seat]))
+    totals << QStringLiteral("%1 %2")
+                  .arg(QString::fromStdString(curve.Names[seat]))
                   .arg(curve.Running.back()[seat]);
   return QStringLiteral("After %1 of 32 deals: %2.")
       .arg(curve.Running.size())
@@ -131,8 +135,9 @@ QString TotalsSummary(const std::vector<varlo::TTotalPoint>& points) {
   if (points.empty()) return QStringLiteral("No match has been finished yet.");
   const auto [worst, best] = std::minmax_element(
       points.begin(), points.end(), [](const auto& a, const auto& b) { return a.Total < b.Total; });
-  return QStringLiteral("%1 finished matches. Your last total %2, the average of the last %3 %4; "
-                        "best %5, worst %6.")
+  return QStringLiteral(
+             "%1 finished matches. Your last total %2, the average of the last %3 %4; "
+             "best %5, worst %6.")
       .arg(points.size())
       .arg(points.back().Total)
       .arg(varlo::MovingAverageSpan)

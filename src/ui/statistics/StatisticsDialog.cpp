@@ -24,7 +24,9 @@ const QString None = QStringLiteral("\u2013");
 const QStringList LevelNames = {QStringLiteral("Classic"), QStringLiteral("Steady"),
                                 QStringLiteral("Strong")};
 
-QString Average(double value, int count) { return count > 0 ? QString::number(value, 'f', 1) : None; }
+QString Average(double value, int count) {
+  return count > 0 ? QString::number(value, 'f', 1) : None;
+}
 
 struct TSummaryRow {
   const char* Name;
@@ -35,17 +37,24 @@ const std::vector<TSummaryRow>& SummaryRows() {
   static const std::vector<TSummaryRow> rows = {
       {"Matches finished", [](const TLevelFigures& f) { return QString::number(f.Finished); }},
       {"Matches abandoned", [](const TLevelFigures& f) { return QString::number(f.Abandoned); }},
-      {"Finished with help (counted apart)", [](const TLevelFigures& f) { return QString::number(f.Assisted); }},
+      {"Finished with help (counted apart)",
+       [](const TLevelFigures& f) { return QString::number(f.Assisted); }},
       {"Won (first place)", [](const TLevelFigures& f) { return QString::number(f.Won); }},
-      {"Of these, first place shared", [](const TLevelFigures& f) { return QString::number(f.SharedWins); }},
-      {"Win rate", [](const TLevelFigures& f) {
+      {"Of these, first place shared",
+       [](const TLevelFigures& f) { return QString::number(f.SharedWins); }},
+      {"Win rate",
+       [](const TLevelFigures& f) {
          return f.Finished ? QStringLiteral("%1 %").arg(100 * f.WinRate, 0, 'f', 1) : None;
        }},
       {"Average total", [](const TLevelFigures& f) { return Average(f.AverageTotal, f.Finished); }},
-      {"Best total", [](const TLevelFigures& f) { return f.Finished ? QString::number(f.BestTotal) : None; }},
-      {"Worst total", [](const TLevelFigures& f) { return f.Finished ? QString::number(f.WorstTotal) : None; }},
-      {"Current winning streak", [](const TLevelFigures& f) { return QString::number(f.CurrentStreak); }},
-      {"Longest winning streak", [](const TLevelFigures& f) { return QString::number(f.LongestStreak); }},
+      {"Best total",
+       [](const TLevelFigures& f) { return f.Finished ? QString::number(f.BestTotal) : None; }},
+      {"Worst total",
+       [](const TLevelFigures& f) { return f.Finished ? QString::number(f.WorstTotal) : None; }},
+      {"Current winning streak",
+       [](const TLevelFigures& f) { return QString::number(f.CurrentStreak); }},
+      {"Longest winning streak",
+       [](const TLevelFigures& f) { return QString::number(f.LongestStreak); }},
   };
   return rows;
 }
@@ -53,9 +62,12 @@ const std::vector<TSummaryRow>& SummaryRows() {
 QString ContractCell(const varlo::TContractFigures& f, int column) {
   const varlo::TContractSide& side = column < 3 ? f.Chosen : f.Others;
   switch (column % 3) {
-    case 0: return QString::number(side.Deals);
-    case 1: return Average(side.You, side.Deals);
-    default: return Average(side.Computers, side.Deals);
+    case 0:
+      return QString::number(side.Deals);
+    case 1:
+      return Average(side.You, side.Deals);
+    default:
+      return Average(side.Computers, side.Deals);
   }
 }
 
@@ -75,8 +87,10 @@ QString RulesText(const varlo::TStatisticsView& view) {
   if (view.Damaged > 0)
     text += QStringLiteral(" %1 damaged line(s) of the log were skipped.").arg(view.Damaged);
   if (view.Newer > 0)
-    text += QStringLiteral(" %1 line(s) from a newer version of the game were skipped.").arg(view.Newer);
-  if (view.Partial) text += QStringLiteral(" The log is very large: only its latest part was read.");
+    text += QStringLiteral(" %1 line(s) from a newer version of the game were skipped.")
+                .arg(view.Newer);
+  if (view.Partial)
+    text += QStringLiteral(" The log is very large: only its latest part was read.");
   return text;
 }
 
@@ -96,17 +110,19 @@ TfrmStatistics::TfrmStatistics(const varlo::TStatisticsView& view, QWidget* pare
   setModal(true);
   auto* layout = new QVBoxLayout(this);
   if (!view.Keeping) {
-    layout->addWidget(WrappedLabel(
-        QStringLiteral("Statistics are not being kept. To keep them, tick "
-                       "Options > Preferences > Keep statistics."),
-        "lblKeeping", this));
+    layout->addWidget(
+        WrappedLabel(QStringLiteral("Statistics are not being kept. To keep them, tick "
+                                    "Options > Preferences > Keep statistics."),
+                     "lblKeeping", this));
   }
-  const bool current = view.MatchInWindow && view.Figures.LastMatch && !view.Figures.LastMatch->Finished;
+  const bool current =
+      view.MatchInWindow && view.Figures.LastMatch && !view.Figures.LastMatch->Finished;
   MatchTitle = current ? QStringLiteral("This match") : QStringLiteral("Last match");
   Tabs = new QTabWidget(this);
   Tabs->setObjectName(QStringLiteral("tabStatistics"));
   Tabs->addTab(CreateSummaryPage(), QStringLiteral("&Summary"));
-  Tabs->addTab(new QWidget, current ? QStringLiteral("&This match") : QStringLiteral("&Last match"));
+  Tabs->addTab(new QWidget,
+               current ? QStringLiteral("&This match") : QStringLiteral("&Last match"));
   Tabs->addTab(new QWidget, QStringLiteral("&All matches"));
   connect(Tabs, &QTabWidget::currentChanged, this, &TfrmStatistics::FillPage);
   layout->addWidget(Tabs);
@@ -160,11 +176,12 @@ QWidget* TfrmStatistics::CreateSummaryPage() {
   QStringList rowNames;
   for (const auto& row : SummaryRows()) rowNames << QString::fromLatin1(row.Name);
   const auto levels = view.Figures.Levels;
-  auto* summary = new TFiguresModel(LevelNames, rowNames, int(rowNames.size()), 0,
-                                    [levels](int row, int column) {
-                                      return SummaryRows()[std::size_t(row)].Text(levels[std::size_t(column)]);
-                                    });
-  layout->addWidget(CreateTable(summary, "tvSummary", QStringLiteral("Your matches by opponents"), true));
+  auto* summary = new TFiguresModel(
+      LevelNames, rowNames, int(rowNames.size()), 0, [levels](int row, int column) {
+        return SummaryRows()[std::size_t(row)].Text(levels[std::size_t(column)]);
+      });
+  layout->addWidget(
+      CreateTable(summary, "tvSummary", QStringLiteral("Your matches by opponents"), true));
 
   QStringList contractNames;
   for (const std::string& name : view.ContractNames) contractNames << QString::fromStdString(name);
@@ -172,12 +189,14 @@ QWidget* TfrmStatistics::CreateSummaryPage() {
   auto* byContract = new TFiguresModel(
       {QStringLiteral("You chose:\ndeals"), QStringLiteral("You chose:\nyour average"),
        QStringLiteral("You chose:\ncomputers' average"), QStringLiteral("Others chose:\ndeals"),
-       QStringLiteral("Others chose:\nyour average"), QStringLiteral("Others chose:\ncomputers' average")},
-      contractNames, varlo::ContractCount, 0,
-      [contracts](int row, int column) { return ContractCell(contracts[std::size_t(row)], column); });
-  layout->addWidget(CreateTable(byContract, "tvContracts",
-                                QStringLiteral("Points a deal by contract, when you chose it and when others did"),
-                                true));
+       QStringLiteral("Others chose:\nyour average"),
+       QStringLiteral("Others chose:\ncomputers' average")},
+      contractNames, varlo::ContractCount, 0, [contracts](int row, int column) {
+        return ContractCell(contracts[std::size_t(row)], column);
+      });
+  layout->addWidget(CreateTable(
+      byContract, "tvContracts",
+      QStringLiteral("Points a deal by contract, when you chose it and when others did"), true));
   layout->addWidget(WrappedLabel(RulesText(view), "lblRules", page));
   layout->addStretch();
   return page;
@@ -194,15 +213,16 @@ QWidget* TfrmStatistics::CreateMatchPage() {
   QStringList columns = {QStringLiteral("Contract"), QStringLiteral("Chosen by")};
   for (const std::string& name : curve.Names) columns << QString::fromStdString(name);
   const auto names = View.ContractNames;
-  auto* model = new TFiguresModel(columns, {}, int(curve.Running.size()), 2,
-                                  [curve, names](int row, int column) {
-                                    const varlo::TDealResult& deal = curve.Deals[std::size_t(row)];
-                                    if (column == 0) return QString::fromStdString(names[std::size_t(deal.Contract)]);
-                                    if (column == 1) return QString::fromStdString(curve.Names[std::size_t(deal.Chooser)]);
-                                    return QString::number(curve.Running[std::size_t(row)][std::size_t(column - 2)]);
-                                  });
+  auto* model = new TFiguresModel(
+      columns, {}, int(curve.Running.size()), 2, [curve, names](int row, int column) {
+        const varlo::TDealResult& deal = curve.Deals[std::size_t(row)];
+        if (column == 0) return QString::fromStdString(names[std::size_t(deal.Contract)]);
+        if (column == 1) return QString::fromStdString(curve.Names[std::size_t(deal.Chooser)]);
+        return QString::number(curve.Running[std::size_t(row)][std::size_t(column - 2)]);
+      });
   page->addWidget(chart);
-  page->addWidget(CreateTable(model, "tvMatch", title + QStringLiteral(": running totals after each deal")));
+  page->addWidget(
+      CreateTable(model, "tvMatch", title + QStringLiteral(": running totals after each deal")));
   page->setStretchFactor(0, 3);
   page->setStretchFactor(1, 2);
   return page;
@@ -219,14 +239,19 @@ QWidget* TfrmStatistics::CreateTotalsPage() {
       {}, int(points.size()), 2, [&points](int row, int column) {
         const varlo::TTotalPoint& p = points[std::size_t(row)];
         switch (column) {
-          case 0: return LocalDate(p.Date);
-          case 1: return LevelNames.value(int(p.Opponents));
-          case 2: return QString::number(p.Total);
-          default: return QString::number(p.MovingAverage, 'f', 1);
+          case 0:
+            return LocalDate(p.Date);
+          case 1:
+            return LevelNames.value(int(p.Opponents));
+          case 2:
+            return QString::number(p.Total);
+          default:
+            return QString::number(p.MovingAverage, 'f', 1);
         }
       });
   page->addWidget(chart);
-  page->addWidget(CreateTable(model, "tvTotals", QStringLiteral("Your total in every finished match")));
+  page->addWidget(
+      CreateTable(model, "tvTotals", QStringLiteral("Your total in every finished match")));
   page->setStretchFactor(0, 3);
   page->setStretchFactor(1, 2);
   return page;
