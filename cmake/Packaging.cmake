@@ -20,6 +20,9 @@ for tricks, queens, the king of hearts, the ten of clubs or diamonds. The
 eighth, Varlo, is a layout game in which the cards are built out from the
 jacks. The ten best match totals are kept.
 
+The game can keep statistics of the matches played and show them in
+figures and charts.
+
 The package also holds varlo-sim, which plays whole matches without a
 window and checks the rules after every move.]=])
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -41,13 +44,14 @@ set(CPACK_VARLO_SOURCE_DIR ${PROJECT_SOURCE_DIR})
 set(CPACK_VARLO_RELEASE_DATE ${VARLO_RELEASE_DATE})
 
 # strip keeps the compiler's .comment section, which only names the compiler
-# and which Debian's packages leave out. Runs after the programs' own install
-# rules, which come earlier in the build.
+# and which Debian's packages leave out. Runs after the programs' and the
+# module's own install rules, which come earlier in the build.
 install(CODE "
   if(CMAKE_INSTALL_DO_STRIP)
-    foreach(program varlo varlo-sim)
+    foreach(file ${VARLO_INSTALL_GAMESDIR}/varlo ${VARLO_INSTALL_GAMESDIR}/varlo-sim
+                 ${VARLO_INSTALL_MODULEDIR}/varlo-statistics.so)
       execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment
-        \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${VARLO_INSTALL_GAMESDIR}/\${program}\"
+        \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/\${file}\"
         COMMAND_ERROR_IS_FATAL ANY)
     endforeach()
   endif()")

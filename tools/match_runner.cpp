@@ -9,6 +9,7 @@
 #include "match.h"
 #include "match_checker.h"
 #include "records.h"
+#include "statistics_log.h"
 #include "steady_player.h"
 #include "transcript.h"
 
@@ -112,6 +113,9 @@ class TRunner {
     if (clicks >= ClickLimitPerMatch) summary.Failures.push_back("the match did not end");
     Screen.Emit({.Kind = TEventKind::Match});
     if (Options.Check) Checker.AfterMatch(Match);
+    if (!Options.StatisticsFile.empty() &&
+        !AppendStatistics(Options.StatisticsFile, MatchRecord(Match.State(), OpponentsLevel, NowUtc())))
+      FileFailures.push_back("the statistics line could not be written");
     summary.Clicks += clicks;
     summary.Deals += Match.Progress().DealsPlayed;
     for (int s = 0; s < SeatCount; ++s) summary.MeanScores[s] += Match.Deal().Players[s].Score;

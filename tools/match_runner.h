@@ -41,6 +41,9 @@ struct TRunOptions {
   /// The first match goes on from this saved match instead of New (its
   /// opponents are the file's).
   std::optional<TSavedMatch> ResumeFrom;
+  /// Each match played appends its line to this statistics log; none when
+  /// empty.
+  std::filesystem::path StatisticsFile;
 };
 
 struct TRunSummary {

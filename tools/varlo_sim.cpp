@@ -5,7 +5,7 @@
 //             [--human first|random|chaos|steady|strong|coach]
 //             [--opponents classic|steady|strong]
 //             [--records-dir DIR | --game-records] [--transcript FILE]
-//             [--resume-every-move | --resume-from FILE]
+//             [--resume-every-move | --resume-from FILE] [--statistics FILE]
 //   varlo-sim --version | --help
 #include <cstdlib>
 #include <fstream>
@@ -24,7 +24,7 @@ void PrintUsage(std::ostream& out) {
       << "                 [--human first|random|chaos|steady|strong|coach]\n"
       << "                 [--opponents classic|steady|strong]\n"
       << "                 [--records-dir DIR | --game-records] [--transcript FILE]\n"
-      << "                 [--resume-every-move | --resume-from FILE]\n"
+      << "                 [--resume-every-move | --resume-from FILE] [--statistics FILE]\n"
       << "       varlo-sim --version | --help\n";
 }
 
@@ -131,6 +131,8 @@ int main(int argc, char** argv) {
       transcriptPath = value;
     } else if (arg == "--resume-from") {
       resumeFrom = value;
+    } else if (arg == "--statistics") {
+      options.StatisticsFile = value;
     } else {
       return Usage("unknown option " + arg);
     }

@@ -54,21 +54,6 @@ pid_t WriterOf(std::string_view name, std::string_view prefix) {
   return error == std::errc() && end == name.data() + dash ? pid : 0;
 }
 
-// Waits for the exclusive lock on fd until the deadline. A file system
-// without locks gets no lock: the update then runs as it would alone.
-bool LockBefore(int fd, TDeadline deadline) {
-  std::chrono::steady_clock::duration pause = 1ms;
-  for (;;) {
-    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return true;
-    if (errno == ENOLCK || errno == EOPNOTSUPP) return true;
-    if (errno != EWOULDBLOCK && errno != EINTR) return false;
-    const auto now = std::chrono::steady_clock::now();
-    if (now >= deadline) return false;
-    std::this_thread::sleep_for(std::min(pause, deadline - now));
-    pause = std::min<std::chrono::steady_clock::duration>(pause * 2, 50ms);
-  }
-}
-
 bool SameFile(const struct stat& a, const struct stat& b) {
   return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
@@ -228,6 +213,21 @@ TFd::~TFd() {
   if (fd_ >= 0) ::close(fd_);
 }
 
+// A file system without locks gets no lock: the update then runs as it
+// would alone.
+bool LockBefore(int fd, TDeadline deadline) {
+  std::chrono::steady_clock::duration pause = 1ms;
+  for (;;) {
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return true;
+    if (errno == ENOLCK || errno == EOPNOTSUPP) return true;
+    if (errno != EWOULDBLOCK && errno != EINTR) return false;
+    const auto now = std::chrono::steady_clock::now();
+    if (now >= deadline) return false;
+    std::this_thread::sleep_for(std::min(pause, deadline - now));
+    pause = std::min<std::chrono::steady_clock::duration>(pause * 2, 50ms);
+  }
+}
+
 std::optional<fs::path> FinalTarget(const fs::path& file) {
   fs::path current = file;
   for (int hop = 0; hop < MaxLinkHops; ++hop) {
@@ -260,11 +260,12 @@ TFd OpenRegular(const fs::path& file, int access) {
   return fd;
 }
 
-std::optional<std::string> ReadStart(int fd, std::size_t limit) {
+std::optional<std::string> ReadFrom(int fd, std::uint64_t offset, std::size_t limit) {
   std::string bytes(limit, '\0');
   std::size_t got = 0;
   while (got < limit) {
-    const ssize_t n = ::pread(fd, bytes.data() + got, limit - got, static_cast<off_t>(got));
+    const ssize_t n =
+        ::pread(fd, bytes.data() + got, limit - got, static_cast<off_t>(offset + got));
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) return std::nullopt;
     if (n == 0) break;

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -49,8 +50,15 @@ std::optional<std::filesystem::path> FinalTarget(const std::filesystem::path& fi
 // would block the game and a device would never end.
 TFd OpenRegular(const std::filesystem::path& file, int access);
 
+// At most limit bytes of the file from the offset on (fewer at its end).
+std::optional<std::string> ReadFrom(int fd, std::uint64_t offset, std::size_t limit);
 // The first limit bytes of the file (fewer when it is shorter).
-std::optional<std::string> ReadStart(int fd, std::size_t limit);
+inline std::optional<std::string> ReadStart(int fd, std::size_t limit) {
+  return ReadFrom(fd, 0, limit);
+}
+
+// Waits for the exclusive lock on fd until the deadline.
+bool LockBefore(int fd, TDeadline deadline);
 
 // Opens the regular file target for reading and holds its exclusive lock
 // until the descriptor closes. Empty when the file cannot be opened or the

@@ -142,6 +142,8 @@ void TfrmVarlo::CreateMenu() {
   miInfo = AddMenu("miInfo", QStringLiteral("Info"));
   miScore = AddItem(miInfo, "miScore", QStringLiteral("Score"), QStringLiteral("Score"));
   miTop = AddItem(miInfo, "miTop", QStringLiteral("Top"), QStringLiteral("Top"));
+  miStatistics = AddItem(miInfo, "miStatistics", QStringLiteral("Statistics..."),
+                         QStringLiteral("Your matches in figures and charts"));
 
   miHelp = AddMenu("miHelp", QStringLiteral("Help"));
   miHelp->menuAction()->setStatusTip(QStringLiteral("Help"));
@@ -158,6 +160,7 @@ void TfrmVarlo::CreateMenu() {
   connect(miTakeBack, &QAction::triggered, this, &TfrmVarlo::miTakeBackClick);
   connect(miScore, &QAction::triggered, this, &TfrmVarlo::miScoreClick);
   connect(miTop, &QAction::triggered, this, &TfrmVarlo::miTopClick);
+  connect(miStatistics, &QAction::triggered, this, &TfrmVarlo::miStatisticsClick);
   connect(miVarloHelp, &QAction::triggered, this, &TfrmVarlo::miVarloHelpClick);
   connect(About1, &QAction::triggered, this, &TfrmVarlo::About1Click);
 }
@@ -242,6 +245,7 @@ void TfrmVarlo::RunDriver(const std::function<void()>& call) {
 }
 
 void TfrmVarlo::miNewClick() {
+  NoteAbandonedMatch();
   ForgetUnfinishedMatch();
   RunDriver([this] { MatchState.NewMatch(); });
 }
@@ -290,6 +294,8 @@ void TfrmVarlo::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  // A kept match goes on at the next start: only one not kept is left.
+  if (!Prefs.KeepUnfinished) NoteAbandonedMatch();
   event->accept();
 }
 

@@ -86,6 +86,7 @@ class TfrmVarlo : public QMainWindow, public varlo::TScreen {
   void miTakeBackClick();
   void miScoreClick();
   void miTopClick();
+  void miStatisticsClick();
   void miVarloHelpClick();
   void About1Click();
 
@@ -121,6 +122,15 @@ class TfrmVarlo : public QMainWindow, public varlo::TScreen {
   void AfterDriver();
   void SaveUnfinishedMatch();
   void ForgetUnfinishedMatch();
+  /// A match has begun and is not over.
+  bool MatchUnderWay() const;
+  // ---- statistics (MainFormStatistics.cpp)
+  /// Appends the match to the statistics log, when the player keeps one.
+  void LogMatch(const varlo::TMatchState& match, varlo::TOpponentLevel opponents);
+  /// After every driver call: a match that has just finished is logged.
+  void NoteFinishedMatch();
+  /// The match under way is left for good: logged as abandoned.
+  void NoteAbandonedMatch();
   void CentreOnScreen();
   void CentreFrameOnceKnown();
   /// Runs the turn driver; a close request that arrives meanwhile waits
@@ -181,6 +191,7 @@ class TfrmVarlo : public QMainWindow, public varlo::TScreen {
   bool DriverRunning = false;
   bool CloseWaiting = false;
   bool FramePending = true;  // the window manager's frame is not known yet
+  bool FinishLogged = false;  // the finished match on the table is in the log
   QPoint PlacedAt;
 
   QMenu* miGame = nullptr;
@@ -198,6 +209,7 @@ class TfrmVarlo : public QMainWindow, public varlo::TScreen {
   QMenu* miInfo = nullptr;
   QAction* miScore = nullptr;
   QAction* miTop = nullptr;
+  QAction* miStatistics = nullptr;
   QMenu* miHelp = nullptr;
   QAction* miVarloHelp = nullptr;
   QAction* About1 = nullptr;

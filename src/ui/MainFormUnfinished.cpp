@@ -9,15 +9,12 @@
 #include "match_file.h"
 #include "match_saver.h"
 
-namespace {
-
-bool UnderWay(const varlo::TMatch& match) {
-  return match.Deal().Contract >= 0 && !match.MatchFinished();
+bool TfrmVarlo::MatchUnderWay() const {
+  return MatchState.Deal().Contract >= 0 && !MatchState.MatchFinished();
 }
 
-}  // namespace
-
 void TfrmVarlo::AfterDriver() {
+  NoteFinishedMatch();
   miTakeBack->setEnabled(MatchState.CanTakeBack());
   UpdateAdvice();
   if (MatchState.MatchFinished()) return ForgetUnfinishedMatch();
@@ -26,7 +23,7 @@ void TfrmVarlo::AfterDriver() {
 }
 
 void TfrmVarlo::SaveUnfinishedMatch() {
-  if (!Prefs.KeepUnfinished || !UnderWay(MatchState)) return;
+  if (!Prefs.KeepUnfinished || !MatchUnderWay()) return;
   if (!Saver) Saver = std::make_unique<varlo::TMatchSaver>(varlo::UnfinishedMatchFile());
   Saver->Save({MatchState.State(), MatchState.TakeBackPoints(), Prefs.Opponents, OpponentsSeed});
 }
@@ -61,7 +58,10 @@ void TfrmVarlo::OfferToContinue() {
   QMessageBox ask(QMessageBox::Question, QStringLiteral("Confirm"),
                   QStringLiteral("Continue the unfinished match?"),
                   QMessageBox::Yes | QMessageBox::No, this);
-  if (ShowModalTo(ask, this) != QMessageBox::Yes) return ForgetUnfinishedMatch();
+  if (ShowModalTo(ask, this) != QMessageBox::Yes) {
+    LogMatch(loaded.Saved.Match, loaded.Saved.Opponents);  // left for good
+    return ForgetUnfinishedMatch();
+  }
   const varlo::TSavedMatch& saved = loaded.Saved;
   UseOpponents(saved.Opponents, saved.OpponentsSeed);
   MatchState.Restore(saved.Match);

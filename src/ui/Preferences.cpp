@@ -18,6 +18,7 @@ const QString PauseKey = QStringLiteral("pause_ms");
 const QString MessagesKey = QStringLiteral("layout_messages");
 const QString KeepKey = QStringLiteral("keep_unfinished_match");
 const QString TakeBackKey = QStringLiteral("allow_take_back");
+const QString StatisticsKey = QStringLiteral("keep_statistics");
 const QString RememberKey = QStringLiteral("remember_look");
 const QString CoachKey = QStringLiteral("show_card_worth");
 const QString NameKey = QStringLiteral("look/name");
@@ -82,6 +83,7 @@ TPreferences LoadPreferences(const QString& file, bool* readable) {
   p.MessagesOnTable = s.value(MessagesKey).toString() == Table;
   p.KeepUnfinished = ReadBool(s, KeepKey, false);
   p.TakeBack = ReadBool(s, TakeBackKey, false);
+  p.KeepStatistics = ReadBool(s, StatisticsKey, false);
   p.RememberLook = ReadBool(s, RememberKey, false);
   p.Coach = ReadBool(s, CoachKey, false);
   if (p.RememberLook) p.Look = ReadLook(s);
@@ -98,6 +100,7 @@ bool SavePreferences(const QString& file, const TPreferences& p) {
   s.setValue(MessagesKey, p.MessagesOnTable ? Table : Boxes);
   s.setValue(KeepKey, p.KeepUnfinished);
   s.setValue(TakeBackKey, p.TakeBack);
+  s.setValue(StatisticsKey, p.KeepStatistics);
   s.setValue(RememberKey, p.RememberLook);
   s.setValue(CoachKey, p.Coach);
   if (p.RememberLook && p.Look) {

@@ -26,6 +26,8 @@ struct TPreferences {
   bool MessagesOnTable = false;
   bool KeepUnfinished = false;
   bool TakeBack = false;
+  /// Every match that ends goes into the statistics log.
+  bool KeepStatistics = false;
   /// The name, font and background of the Options menu last across starts.
   bool RememberLook = false;
   /// Under each card the human may play, what it is worth to him (the

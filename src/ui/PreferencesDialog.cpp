@@ -79,6 +79,10 @@ void TfrmPreferences::CreateComponents() {
   chkTakeBack->setObjectName(QStringLiteral("chkTakeBack"));
   chkTakeBack->setToolTip(
       QStringLiteral("Game > Take back (Ctrl+Z); a match with a card taken back stays out of the Top ten"));
+  chkKeepStatistics = new QCheckBox(QStringLiteral("Keep stat&istics"), this);
+  chkKeepStatistics->setObjectName(QStringLiteral("chkKeepStatistics"));
+  chkKeepStatistics->setToolTip(
+      QStringLiteral("Every match that ends is noted for Info > Statistics"));
   chkRememberLook = new QCheckBox(QStringLiteral("&Remember my name, font and background"), this);
   chkRememberLook->setObjectName(QStringLiteral("chkRememberLook"));
   chkCoach = new QCheckBox(QStringLiteral("Show what each card is &worth"), this);
@@ -86,7 +90,7 @@ void TfrmPreferences::CreateComponents() {
   chkCoach->setToolTip(QStringLiteral(
       "Under each card you may play, the points it is expected to bring you in this deal; "
       "a match played so stays out of the Top ten"));
-  for (QCheckBox* box : {chkKeepMatch, chkTakeBack, chkRememberLook, chkCoach})
+  for (QCheckBox* box : {chkKeepMatch, chkTakeBack, chkKeepStatistics, chkRememberLook, chkCoach})
     box->setAccessibleDescription(box->toolTip());
 
   btnBox = new QDialogButtonBox(
@@ -105,6 +109,7 @@ void TfrmPreferences::CreateComponents() {
   layout->addLayout(form);
   layout->addWidget(chkKeepMatch);
   layout->addWidget(chkTakeBack);
+  layout->addWidget(chkKeepStatistics);
   layout->addWidget(chkRememberLook);
   layout->addWidget(chkCoach);
   layout->addWidget(btnBox);
@@ -117,6 +122,7 @@ void TfrmPreferences::Show(const TPreferences& p) {
   cbMessages->setCurrentIndex(p.MessagesOnTable ? 1 : 0);
   chkKeepMatch->setChecked(p.KeepUnfinished);
   chkTakeBack->setChecked(p.TakeBack);
+  chkKeepStatistics->setChecked(p.KeepStatistics);
   chkRememberLook->setChecked(p.RememberLook);
   chkCoach->setChecked(p.Coach);
 }
@@ -128,6 +134,7 @@ TPreferences TfrmPreferences::Chosen() const {
   p.MessagesOnTable = cbMessages->currentData().toBool();
   p.KeepUnfinished = chkKeepMatch->isChecked();
   p.TakeBack = chkTakeBack->isChecked();
+  p.KeepStatistics = chkKeepStatistics->isChecked();
   p.RememberLook = chkRememberLook->isChecked();
   p.Coach = chkCoach->isChecked();
   return p;

@@ -32,6 +32,7 @@ class TfrmPreferences : public QDialog {
   QComboBox* cbMessages = nullptr;
   QCheckBox* chkKeepMatch = nullptr;
   QCheckBox* chkTakeBack = nullptr;
+  QCheckBox* chkKeepStatistics = nullptr;
   QCheckBox* chkRememberLook = nullptr;
   QCheckBox* chkCoach = nullptr;
   QDialogButtonBox* btnBox = nullptr;

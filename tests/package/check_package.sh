@@ -2,7 +2,8 @@
 # Checks of the Debian package made from a build folder, one step per test:
 #   check_package.sh build|contents|desktop|metainfo|lint|start|reproducible BUILD_DIR
 # "build" writes the package into BUILD_DIR/package and unpacks it there for
-# the others. VARLO_VERSION and VARLO_APP_ID name what to expect.
+# the others. VARLO_VERSION and VARLO_APP_ID name what to expect, and
+# VARLO_MODULES the game's folder of modules relative to its own.
 set -euo pipefail
 # Packed as scripts/package packs: the modes of what cpack makes follow the
 # umask.
@@ -30,6 +31,13 @@ check_contents() {
     file "$share/icons/hicolor/${f}x$f/apps/$id.png" | grep -q "PNG image data, $f x $f," || fail "no $f px icon"
   done
   [ -f "$share/man/man6/varlo.6.gz" ] || fail "no varlo(6)"
+  # The statistics window lies where the game looks for it and loads with
+  # the libraries the package depends on; the game itself needs no Qt Charts.
+  local module=$root/usr/games/$VARLO_MODULES/varlo-statistics.so
+  [ -f "$module" ] || fail "no statistics module in /usr/games/$VARLO_MODULES"
+  python3 -c 'import ctypes, sys; ctypes.CDLL(sys.argv[1]).varlo_statistics_check' "$module" ||
+    fail "the statistics module does not load"
+  ! readelf -d "$root/usr/games/varlo" | grep -q Charts || fail "the game links Qt Charts"
   for f in $("$root/usr/games/varlo-sim" --help | grep -o -- '--[a-z-]*' | sort -u); do
     zcat "$share/man/man6/varlo-sim.6.gz" | grep -qF -- "${f//-/\\-}" || fail "$f not in varlo-sim(6)"
   done

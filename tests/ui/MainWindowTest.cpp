@@ -75,11 +75,11 @@ void TMainWindowTest::MenuHasTheItemsInOrder() {
   const QStringList titles = {"Game", "Options", "Info", "Help"};
   const QList<QStringList> items = {{"miNew", "miTakeBack", "miOpen", "miSave", "N1", "miExit"},
                                     {"miPlayerName", "miFont", "miBackground", "miPreferences"},
-                                    {"miScore", "miTop"},
+                                    {"miScore", "miTop", "miStatistics"},
                                     {"miVarloHelp", "About1"}};
   const QList<QStringList> captions = {{"New", "Take back", "Open", "Save", "", "Exit"},
                                        {"Player Name", "Font", "Background", "Preferences..."},
-                                       {"Score", "Top"},
+                                       {"Score", "Top", "Statistics..."},
                                        {"Contents", "About.."}};
   QCOMPARE(bar->actions().size(), 4);
   for (int m = 0; m < 4; ++m) {

@@ -38,8 +38,8 @@ class TModalityTest : public QObject {
 
 void TModalityTest::OnlyTheMainWindowIsBlocked_data() {
   QTest::addColumn<QString>("opener");
-  for (const char* name : {"miNew", "miScore", "miTop", "miPlayerName", "miFont", "miBackground",
-                           "miPreferences", "About1", "message", "exit"})
+  for (const char* name : {"miNew", "miScore", "miTop", "miStatistics", "miPlayerName", "miFont",
+                           "miBackground", "miPreferences", "About1", "message", "exit"})
     QTest::newRow(name) << QString::fromLatin1(name);
 }
 

@@ -97,7 +97,7 @@ void TMonkey::Act() {
       {"miScore", 15, 40}, {"miTop", 10, 20},         {"miPlayerName", 10, 50},
       {"miFont", 5, 20},   {"miBackground", 5, 20},   {"miVarloHelp", 3, 10},
       {"About1", 3, 10},   {"miExit", 9, 40},         {"miPreferences", 4, 15},
-      {"miTakeBack", 10, 10},
+      {"miTakeBack", 10, 10},  {"miStatistics", 2, 10},
   };
   std::vector<double> odds;
   for (const TMove& move : moves) odds.push_back(Patient() ? move.Patient : move.Restless);
@@ -255,7 +255,7 @@ void TMonkey::ChoosePreferences(QWidget* dialog) {
   Note(QStringLiteral("opponents %1").arg(QLatin1String(level)));
   dialog->findChild<QRadioButton*>(QLatin1String(level))->click();
   dialog->findChild<QComboBox*>(QStringLiteral("cbMessages"))->setCurrentIndex(Roll(2));
-  for (const char* box : {"chkTakeBack", "chkKeepMatch", "chkRememberLook"})
+  for (const char* box : {"chkTakeBack", "chkKeepMatch", "chkKeepStatistics", "chkRememberLook"})
     dialog->findChild<QCheckBox*>(QLatin1String(box))->setChecked(Roll(2));
 }
 

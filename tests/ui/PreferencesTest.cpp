@@ -39,13 +39,13 @@ void TPreferencesTest::TheFileGivesDefaultsForWhatItGetsWrong() {
   };
   // Good values stay; an unknown key, a bad value, a wrong type go.
   write("[General]\nopponents=strong\npause_ms=700\nlayout_messages=table\n"
-        "keep_unfinished_match=maybe\nallow_take_back=true\nfuture_key=1\n");
+        "keep_unfinished_match=maybe\nallow_take_back=true\nkeep_statistics=true\nfuture_key=1\n");
   bool readable = false;
   TPreferences p = LoadPreferences(file, &readable);
   QVERIFY(readable);
   QCOMPARE(p.Opponents, varlo::TOpponentLevel::Strong);
   QCOMPARE(p.PauseMs, varlo::TrickPauseMs);
-  QVERIFY(p.MessagesOnTable && p.TakeBack && !p.KeepUnfinished);
+  QVERIFY(p.MessagesOnTable && p.TakeBack && p.KeepStatistics && !p.KeepUnfinished);
   write(QByteArray(200000, '\xff'));  // not ours: too large, not replaced
   QVERIFY(LoadPreferences(file, &readable) == TPreferences{});
   QVERIFY(!readable);
@@ -80,7 +80,7 @@ void TPreferencesTest::TheDialogWorksFromTheKeyboard() {
     QTest::keyClick(focus ? focus : &dialog, Qt::Key_Tab);
   }
   for (const char* name : {"cbPause", "cbMessages", "chkKeepMatch", "chkTakeBack",
-                           "chkRememberLook", "btnOk", "btnCancel", "btnDefaults"}) {
+                           "chkKeepStatistics", "chkRememberLook", "btnOk", "btnCancel", "btnDefaults"}) {
     auto* control = dialog.findChild<QWidget*>(QLatin1String(name));
     QVERIFY2(reached.contains(control), name);
     QVERIFY2(!QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name).isEmpty(),

@@ -77,7 +77,7 @@ TSeen MeasureEverything() {
   varlo::WriteRecordsFile(file, {{"Maximilian", 1450}, {"You", 120}});
   TTestWindow window(file);
   TSeen seen;
-  for (const char* action : {"miNew", "miScore", "miTop", "About1", "miPlayerName"}) {
+  for (const char* action : {"miNew", "miScore", "miTop", "miStatistics", "About1", "miPlayerName"}) {
     AnswerNextModal([&](QWidget* modal) {
       if (auto* list = modal->findChild<QAbstractItemView*>(QStringLiteral("clbGames")))
         list->model()->setData(list->model()->index(varlo::Whist, 0), Qt::Checked, Qt::CheckStateRole);
@@ -89,7 +89,7 @@ TSeen MeasureEverything() {
     window->findChild<QAction*>(action)->trigger();
   }
   THelpWindow help;
-  for (const char* page : {"index", "howtoplay", "contracts", "layout", "records"}) {
+  for (const char* page : {"index", "howtoplay", "contracts", "layout", "records", "statistics"}) {
     help.Browser()->setSource(QUrl(QStringLiteral("qrc:/help/%1.html").arg(page)));
     MeasurePage(help.Browser(), seen);
   }

@@ -1,20 +1,25 @@
 // Pictures of the table and of every dialog, written as PNG files for a
 // person to look at (the build folder's "screenshots").
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QListWidget>
 #include <QTemporaryDir>
 #include <QScopeGuard>
+#include <QTabWidget>
 #include <QTest>
 
 #include "Contrast.h"
 #include "GameChooser.h"
 #include "HelpWindow.h"
+#include "ModalAnswers.h"
 #include "Points.h"
 #include "Records.h"
 #include "PreferencesDialog.h"
 #include "TestWindow.h"
+#include "match_runner.h"
 #include "records.h"
+#include "statistics_log.h"
 
 using namespace ui_test;
 
@@ -74,6 +79,7 @@ class TUiScreenshots : public QObject {
   void TableAtTwiceTheSizeAndWithTheKeyboardMark();
   void UnderADarkTheme();
   void TheCoachAndThePreferences();
+  void StatisticsWindowUnderALightAndADarkTheme();
 };
 
 void TUiScreenshots::TableBeforeNew() {
@@ -200,6 +206,34 @@ void TUiScreenshots::TheCoachAndThePreferences() {
   QVERIFY(Save(*window, QStringLiteral("table-coach")));
   TfrmPreferences dialog(window->Preferences(), window.get());
   QVERIFY(SaveShown(dialog, QStringLiteral("preferences")));
+}
+
+// Eighty matches in the log, the window open on its chart of the last one.
+void TUiScreenshots::StatisticsWindowUnderALightAndADarkTheme() {
+  TFreshHome home;
+  for (const auto level : {varlo::TOpponentLevel::Classic, varlo::TOpponentLevel::Steady}) {
+    varlo::TRunOptions run;
+    run.Matches = 40;
+    run.Seed = 12 + static_cast<int>(level);
+    run.Human = varlo::THumanStyle::Steady;
+    run.Opponents = level;
+    run.StatisticsFile = varlo::StatisticsFile();
+    QVERIFY(varlo::RunMatches(run).Failures.empty());
+  }
+  TTestWindow window;
+  const QPalette light = QApplication::palette();
+  const auto restore = qScopeGuard([&] { QApplication::setPalette(light); });
+  for (const char* name : {"statistics", "dark-statistics"}) {
+    if (QByteArrayView(name) != "statistics") QApplication::setPalette(DarkPalette());
+    bool saved = false;
+    AnswerNextModal([&](QWidget* dialog) {
+      dialog->findChild<QTabWidget*>(QStringLiteral("tabStatistics"))->setCurrentIndex(1);
+      saved = QTest::qWaitForWindowExposed(dialog) && Save(*dialog, QLatin1String(name));
+      qobject_cast<QDialog*>(dialog)->reject();
+    });
+    window->findChild<QAction*>("miStatistics")->trigger();
+    QVERIFY2(saved, name);
+  }
 }
 
 QTEST_MAIN(TUiScreenshots)
