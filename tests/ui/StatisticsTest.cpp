@@ -11,6 +11,7 @@
 #include "MatchUser.h"
 #include "StatisticsLoader.h"
 #include "TestWindow.h"
+#include "match_file.h"
 #include "statistics_log.h"
 
 using namespace ui_test;
@@ -156,7 +157,9 @@ void TStatisticsTest::MatchesAreLoggedWhenTheyEndOrAreLeft() {
     TTestWindow window;
     AnswerNextBox(QMessageBox::No);
     window->OfferToContinue();
+    window->FlushSaves();
   }
+  QVERIFY(!std::filesystem::exists(varlo::UnfinishedMatchFile()));  // forgotten
   QCOMPARE(Logged().size(), 4u);
   QVERIFY(!Logged().back().Finished);
 
